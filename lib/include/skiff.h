@@ -1,0 +1,118 @@
+/* Skiff: the exported C interface of the record I/O and dialog library. */
+#ifndef SKIFF_H
+#define SKIFF_H
+
+#if defined(_WIN32)
+#define SKIFF_API __declspec(dllexport)
+#else
+#define SKIFF_API __attribute__((visibility("default")))
+#endif
+
+/* Every text is a NUL-terminated Shift-JIS byte string; sizes and positions count bytes.
+   Character sets: 1 Shift-JIS, 2 JIS, 3 EUC-JP, 4 UTF-8. Line ends: 1 CR LF, 2 CR, 3 LF. */
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Text record reader */
+SKIFF_API int ReadTxtIni(const char* szFile, const char* szDelimiter, const char* szQuote,
+                         int lnCharSet, int lnCareQuote);
+SKIFF_API void Terminate(void);
+SKIFF_API int WriteTxtIni(const char* szFile);
+SKIFF_API int GetTxtRowCnt(void);
+SKIFF_API int GetTxtLine(int lnRow, char* szBuffer, int lnBufferSize);
+SKIFF_API int GetTxtLineLen(int lnRow);
+SKIFF_API int GetTxtLineLoc(int lnRow, char* szBuffer, int lnStart, int lnCount);
+SKIFF_API int GetTxtLineLocConv(int lnRow, char* szBuffer, int lnStart, int lnCount,
+                                int lnBufferSize, int lnCharSet);
+SKIFF_API int GetTxtColCnt(int lnRow);
+SKIFF_API int GetTxtColLen(int lnRow, int lnCol);
+SKIFF_API int GetTxtCol(char* szBuffer, int lnBufferSize, int lnRow, int lnCol, int lnUnescape,
+                        int lnStripQuotes);
+SKIFF_API int GetTxtCrLf(void);
+/* Characters replaced by the geta mark since the last ReadTxtIni, ReadBinIni or WriteBinIni. */
+SKIFF_API int GetConvErrCnt(void);
+
+/* Quote escaping */
+SKIFF_API int GetTxtEsc(char* szBuffer, const char* szText, int lnBufferSize);
+SKIFF_API int GetTxtEscLen(const char* szText);
+SKIFF_API int GetTxtRevEsc(char* szBuffer, const char* szText, int lnBufferSize);
+SKIFF_API int GetTxtRevEscLen(const char* szText);
+
+/* Byte stream */
+SKIFF_API int ReadBinIni(const char* szFile);
+SKIFF_API int WriteBinIni(const char* szFile);
+SKIFF_API int ReadBinString(void* pBuffer, int lnCount);
+SKIFF_API int ReadBinLong(void* pBuffer, int lnCount);
+SKIFF_API int ReadBinShort(void* pBuffer, int lnCount);
+SKIFF_API int ReadBinFloat(void* pBuffer, int lnCount);
+SKIFF_API int ReadBinDouble(void* pBuffer, int lnCount);
+SKIFF_API int WriteBinString(const void* pBuffer, int lnCount);
+SKIFF_API int WriteBinLong(const void* pBuffer, int lnCount);
+SKIFF_API int WriteBinShort(const void* pBuffer, int lnCount);
+SKIFF_API int WriteBinFloat(const void* pBuffer, int lnCount);
+SKIFF_API int WriteBinDouble(const void* pBuffer, int lnCount);
+SKIFF_API int GetEOF(void);
+SKIFF_API int ReadBinConvStr(char* szBuffer, int lnCount, int lnCharSet);
+SKIFF_API int WriteBinConvStr(const char* szText, int lnCount, int lnCharSet);
+SKIFF_API int WriteTxtConvStr(const char* szText, int lnCharSet);
+
+/* Code conversion: converters return the bytes written without the NUL,
+   length functions the bytes the converter writes including the NUL. */
+SKIFF_API int JIStoSJIS(const char* szSrc, char* szDst);
+SKIFF_API int JIStoSJISLen(const char* szSrc);
+SKIFF_API int SJIStoJIS(const char* szSrc, char* szDst);
+SKIFF_API int SJIStoJISLen(const char* szSrc);
+SKIFF_API int JIStoEUC(const char* szSrc, char* szDst);
+SKIFF_API int JIStoEUCLen(const char* szSrc);
+SKIFF_API int EUCtoJIS(const char* szSrc, char* szDst);
+SKIFF_API int EUCtoJISLen(const char* szSrc);
+SKIFF_API int SJIStoUNICODE(const char* szSrc, char* szDst);
+SKIFF_API int SJIStoUNICODELen(const char* szSrc);
+SKIFF_API int UNICODEtoSJIS(const char* szSrc, char* szDst);
+SKIFF_API int UNICODEtoSJISLen(const char* szSrc);
+SKIFF_API int SJIStoEUC(const char* szSrc, char* szDst);
+SKIFF_API int SJIStoEUCLen(const char* szSrc);
+SKIFF_API int EUCtoSJIS(const char* szSrc, char* szDst);
+SKIFF_API int EUCtoSJISLen(const char* szSrc);
+SKIFF_API int JIStoUNICODE(const char* szSrc, char* szDst);
+SKIFF_API int JIStoUNICODELen(const char* szSrc);
+SKIFF_API int EUCtoUNICODE(const char* szSrc, char* szDst);
+SKIFF_API int EUCtoUNICODELen(const char* szSrc);
+SKIFF_API int UNICODEtoJIS(const char* szSrc, char* szDst);
+SKIFF_API int UNICODEtoJISLen(const char* szSrc);
+SKIFF_API int UNICODEtoEUC(const char* szSrc, char* szDst);
+SKIFF_API int UNICODEtoEUCLen(const char* szSrc);
+
+/* Dialog services; the owner is the owner QWidget (or null). */
+SKIFF_API int DlgIniA(void);
+SKIFF_API void DlgTerminateA(void);
+SKIFF_API void SetTitleA(const char* szTitle);
+SKIFF_API int SetInitDirA(const char* szDir);
+SKIFF_API int SetFileNameA(const char* szFile);
+SKIFF_API int GetFileNameA(char* szBuffer);
+SKIFF_API void SetFilterA(const char* szFilter, int lnIndex);
+SKIFF_API int GetFilterIndexA(void);
+SKIFF_API void SetDefExtA(const char* szExt);
+SKIFF_API int ShowOpenA(void* pOwner, int lnExtension, int lnShowEsc);
+SKIFF_API int ShowSaveA(void* pOwner, int lnExtension, int lnShowEsc);
+SKIFF_API int GetCharSetA(void);
+SKIFF_API int GetCRLFA(void);
+SKIFF_API int GetEscA(void);
+SKIFF_API void SetEscA(int lnEsc);
+SKIFF_API int ShowFontA(void* pOwner);
+SKIFF_API int SetFontNameA(const char* szName);
+SKIFF_API int GetFontNameA(char* szBuffer);
+SKIFF_API void SetFontSizeA(int lnSize);
+SKIFF_API int GetFontSizeA(void);
+SKIFF_API void SetBoldA(int lnBold);
+SKIFF_API int GetBoldA(void);
+SKIFF_API void SetItalicA(int lnItalic);
+SKIFF_API int GetItalicA(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
