@@ -85,7 +85,14 @@ SKIFF_API int UNICODEtoJISLen(const char* szSrc);
 SKIFF_API int UNICODEtoEUC(const char* szSrc, char* szDst);
 SKIFF_API int UNICODEtoEUCLen(const char* szSrc);
 
-/* Dialog services; the owner is the owner QWidget (or null). */
+/* Dialog services over one dialog state (DlgIniA creates it, DlgTerminateA releases it); without
+   a state every call does nothing and returns 0, or -1 from GetFilterIndexA, GetCharSetA,
+   GetCRLFA, GetEscA and GetFontSizeA. The owner is the owner QWidget (or null).
+   Text fields and their capacities including the NUL: title 255, initial directory 1024, file
+   name 1024, filter 1025, default extension 8, font name 256. A longer text is cut at a
+   Shift-JIS character boundary; the setters return the bytes stored including the NUL.
+   GetFileNameA and GetFontNameA take no size: the buffer must hold 1024 and 256 bytes, the
+   most they copy including the NUL. */
 SKIFF_API int DlgIniA(void);
 SKIFF_API void DlgTerminateA(void);
 SKIFF_API void SetTitleA(const char* szTitle);
