@@ -1,25 +1,44 @@
-// Entry point of the program.
+// Entry point of the program: a batch command, or the main window.
+#include "clsBatch.h"
 #include "clsMsgBox.h"
+#include "clsSettingsStore.h"
 #include "clsUiSetup.h"
+#include "frmMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char* argv[])
 {
+    if (clsBatch::IsBatch(argc, argv)) {
+        // Commands need no display, so no widget application is created for them.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(u"Quillet"_s);
+        const auto store = CreateSettingsStore();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return clsBatch::Run(QCoreApplication::arguments().mid(1), *store, out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quillet"_s);
     clsUiSetup::Apply(app);
     clsMsgBox msgBox;
     SetMsgBox(&msgBox);
-
-    QMainWindow window;
-    window.setWindowTitle(AppTitle());
-    window.resize(800, 600);
-    window.show();
-    const int result = QApplication::exec();
+    const auto store = CreateSettingsStore();
+    int result = EXIT_FAILURE;
+    {
+        frmMain window(*store);
+        if (window.Startup()) {
+            window.show();
+            result = QApplication::exec();
+        }
+    }
     SetMsgBox(nullptr);
     return result;
 }

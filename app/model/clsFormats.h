@@ -4,9 +4,18 @@
 #include "clsFormat.h"
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 class clsSettingsStore;
+
+// A stored format whose required number or separator is missing or malformed; the load
+// stops at that format.
+class clsFormatLoadError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The ordered collection of formats that documents refer to by position for the whole run.
 class clsFormats
@@ -23,6 +32,18 @@ public:
     void Delete(int lnIndex);
     void Clear() { formats.clear(); }
     std::unique_ptr<clsFormats> Copy() const;
+
+    // Replaces the collection by the formats registered in the store, sorted by FormatName;
+    // false when the "Formats" section is empty. A malformed format throws
+    // clsFormatLoadError; the formats before it stay, unsorted.
+    bool ReadFromReg(const clsSettingsStore& store);
+    // Orders the formats by FormatName as people read it: without regard to case, width
+    // (full/half) or kana kind (hiragana/katakana). Not stable.
+    void Sort();
+    // Negative, zero or positive as name a sorts before, with or after name b.
+    static int CompareNames(const QString& a, const QString& b);
+    // One step of Sort over the 1-based positions lnLow..lnHigh (Hoare's partitioning).
+    static void QSortFormat(std::vector<std::unique_ptr<clsFormat>>& list, int lnLow, int lnHigh);
 
 private:
     std::vector<std::unique_ptr<clsFormat>> formats;

@@ -5,6 +5,8 @@
 #include <QPair>
 #include <QString>
 
+#include <memory>
+
 // Reads with a default, enumerates a section in a stable order, writes and deletes.
 // Writes report failure with false and leave a description in LastError().
 class clsSettingsStore
@@ -25,4 +27,14 @@ public:
     virtual bool DeleteSection(const QString& szApp, const QString& szSection) = 0;
     // The system's description of the last failure.
     virtual QString LastError() const = 0;
+
+    // Writes between BeginUpdate and the matching EndUpdate may be held back and stored in
+    // one step by EndUpdate, which then reports their failure. Backends that store every
+    // write at once need neither.
+    virtual void BeginUpdate() {}
+    virtual bool EndUpdate() { return true; }
 };
+
+// The platform's store: the registry on Windows, otherwise a text file in the user's config
+// folder. QUILLET_SETTINGS names another file (on every platform), which tests rely on.
+std::unique_ptr<clsSettingsStore> CreateSettingsStore();

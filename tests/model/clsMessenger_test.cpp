@@ -8,8 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 TEST(clsMessenger, ProcErrorTitleAndText)
 {
     clsScriptedMsgBox msg;
-    gMsgBox().ProcError(u"不正なインデックスが指定されました。"_s, 1, u"clsFormats"_s,
-                        u"Delete"_s);
+    gMsgBox().ProcError(u"不正なインデックスが指定されました。"_s, 1, u"clsFormats"_s, u"Delete"_s);
     clsScriptedMsgBox::Box box = msg.TakeOne();
     EXPECT_EQ(box.kind, u"Critical"_s);
     EXPECT_EQ(box.title, u"clsFormats Delete Error"_s);

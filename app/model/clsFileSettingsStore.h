@@ -1,0 +1,86 @@
+// The settings store kept in one text file, for systems without a registry.
+#pragma once
+
+#include "clsSettingsStore.h"
+
+#include <QDateTime>
+
+// Holds every application's sections in one UTF-8 text file that people may edit by hand:
+//
+//   # a comment line; blank lines are ignored
+//   [Quillet/Formats]
+//   Sales=Sales
+//   [Quillet/Sales]
+//   FileType=1,1,\r\n
+//   MemLen_1=8,\s
+//
+// A header "[application/section]" opens a section; "key=value" lines follow it. The key
+// ends at the first "=", the value runs to the end of the line exactly as written. Escapes
+// in names and values: \\ backslash, \n LF, \r CR, \t tab, \s space, \= "=", \/ "/",
+// \# "#", \[ "["; any other backslash is an error. The writer escapes every backslash, CR,
+// LF and tab, a space at either end (editors strip those) and whatever would end a name.
+// Lines may end in LF or CR LF; a byte-order mark is ignored.
+//
+// Names match without regard to case, as in the registry. Sections and keys keep the order
+// in which they were first written (or appear in the file). Every write replaces the file
+// atomically; the file is read again whenever it changes on disk. A file that cannot be read
+// is reported once, with its path, and is never written over.
+class clsFileSettingsStore : public clsSettingsStore
+{
+public:
+    explicit clsFileSettingsStore(QString szFilePath);
+
+    QString Path() const { return szPath; }
+
+    QString Get(const QString& szApp, const QString& szSection, const QString& szKey,
+                const QString& szDefault = {}) const override;
+    QList<Entry> GetAll(const QString& szApp, const QString& szSection) const override;
+    bool Save(const QString& szApp, const QString& szSection, const QString& szKey,
+              const QString& szValue) override;
+    bool DeleteKey(const QString& szApp, const QString& szSection, const QString& szKey) override;
+    bool DeleteSection(const QString& szApp, const QString& szSection) override;
+    QString LastError() const override { return szLastError; }
+    void BeginUpdate() override { ++nUpdateDepth; }
+    bool EndUpdate() override;
+
+private:
+    struct Section
+    {
+        QString szApp;
+        QString szName;
+        QList<Entry> entries;
+    };
+    // What identifies one version of the file on disk.
+    struct Stamp
+    {
+        bool bExists = false;
+        qint64 nSize = -1;
+        QDateTime modified;
+        bool operator==(const Stamp& other) const
+        {
+            return bExists == other.bExists && nSize == other.nSize && modified == other.modified;
+        }
+    };
+
+    static bool Parse(const QByteArray& bytes, QList<Section>& parsed, QString& szReason);
+    static QByteArray Compose(const QList<Section>& sectionList);
+
+    Stamp CurrentStamp() const;
+    // Brings the cache up to date with the file; false when the file cannot be read.
+    bool Refresh() const;
+    bool Writable();
+    Section* FindSection(const QString& szApp, const QString& szSection) const;
+    bool Commit();
+    bool WriteFile();
+
+    QString szPath;
+    QString szLastError;
+    int nUpdateDepth = 0;
+    bool bPending = false;
+    mutable QList<Section> sections;
+    mutable bool bLoaded = false;
+    mutable Stamp loadedStamp;
+    mutable QString szBrokenReason; // empty while the file reads fine
+    mutable bool bReported = false;
+    mutable Stamp reportedStamp;
+};
