@@ -1,0 +1,355 @@
+// The record readers: Skiff's line table and byte stream turned into rows of cells.
+#include "clsRecordReader.h"
+
+#include "Module1.h"
+#include "clsCodePage.h"
+#include "clsFormat.h"
+#include "clsMessenger.h"
+#include "clsRecords.h"
+#include "clsSkiff.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include <charconv>
+#include <cstring>
+#include <new>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr size_t kFieldBuffer = 2048;
+// Progress is reported once per this many records.
+constexpr int kProgressStep = 16384;
+
+QByteArrayView Terminated(const char* text)
+{
+    return QByteArrayView(text, static_cast<qsizetype>(std::strlen(text)));
+}
+
+// Trims spaces (not tabs) on both sides, as the binary fields' padding is spaces.
+QByteArrayView TrimSpaces(QByteArrayView text)
+{
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
+template <typename T> QByteArrayView Decimal(char (&out)[40], T value)
+{
+    return QByteArrayView(out, std::to_chars(out, out + sizeof out, value).ptr - out);
+}
+
+template <typename T> QByteArrayView Decimal(char (&out)[40], T value, int digits)
+{
+    const auto end =
+        std::to_chars(out, out + sizeof out, value, std::chars_format::general, digits);
+    return QByteArrayView(out, end.ptr - out);
+}
+
+// Bytes one binary record occupies; a string member of no width occupies none.
+qint64 BinaryRecordSize(const clsFormat& format)
+{
+    static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
+    qint64 size = 0;
+    for (int i = 1; i <= format.MemCount(); ++i) {
+        const clsMember* member = format.Members(i);
+        if (member->MemType >= 1 && member->MemType <= 4)
+            size += kNumberSize[member->MemType];
+        else if (member->MemType == 5)
+            size += std::max(member->MemLenB, 0);
+    }
+    return size;
+}
+
+} // namespace
+
+clsRecordReader::clsRecordReader(const clsFormat& fmt, clsRecords& target, Progress report)
+    : format(fmt), records(target), progress(std::move(report)), buffer(kFieldBuffer)
+{}
+
+clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
+{
+    charSet = lnCharSet < 1 ? format.CharSet : lnCharSet;
+    const QByteArray path = clsCodePage::ToSjis(szPath);
+    const int firstRow = records.RowCount();
+    QString error;
+    bool normal = false;
+    try {
+        switch (format.FileType) {
+        case 1:
+            normal = ReadDelimited(path);
+            break;
+        case 2:
+            normal = ReadFixed(path);
+            break;
+        case 3:
+            normal = ReadBinary(path, QFileInfo(szPath).size());
+            break;
+        default:
+            // A file type outside the vocabulary cannot be read at all.
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        records.DropRow();
+        error = u"メモリが不足しています。"_s;
+    } catch (...) {
+        records.DropRow();
+        error = u"ファイルの読み込み中にエラーが発生しました。"_s;
+    }
+    const int convErrors = skiff::GetConvErrCnt();
+    skiff::Terminate();
+
+    if (normal) {
+        // Only whole records have rows: the counter may have run one past the last one.
+        result.nCount = records.RowCount() - firstRow;
+    } else {
+        // The record being read keeps its row, with the cells read so far.
+        if (firstRow + n > records.RowCount())
+            records.EndRow();
+        result.nCount = n;
+        result.bFailed = true;
+        gMsgBox().Exclamation(error + u"\r\n"_s + QString::number(n) +
+                                  u" 行目のレコードのフォーマットが違います。"_s,
+                              AppTitle());
+    }
+    if (trailingBytes > 0)
+        gMsgBox().Exclamation(
+            u"ファイルの末尾の "_s + QString::number(trailingBytes) +
+                u" バイトはレコードになりません。保存するとこの部分は失われます。"_s,
+            AppTitle());
+    if (convErrors > 0)
+        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(convErrors) +
+                                  u" 文字ありました。〓に置き換えて表示しています。"_s,
+                              AppTitle());
+    return result;
+}
+
+bool clsRecordReader::ReadDelimited(const QByteArray& path)
+{
+    const QByteArray delimiter = clsCodePage::ToSjis(format.SepChr);
+    if (skiff::ReadTxtIni(path.constData(), delimiter.constData(), "\"", charSet,
+                          format.CareQuote == 1 ? 1 : 0) != 0)
+        return false;
+    const int rowCount = skiff::GetTxtRowCnt();
+    result.lnCRLF = skiff::GetTxtCrLf();
+    records.Reserve(records.RowCount() + rowCount);
+    return format.CareQuote == 1 ? ReadQuoted(rowCount) : ReadSimple(rowCount);
+}
+
+bool clsRecordReader::ReadQuoted(int rowCount)
+{
+    const int memCount = format.MemCount();
+    const int unescape = format.EscInput == 1 ? 1 : 0;
+    for (n = 1; n <= rowCount; ++n) {
+        const int colCount = skiff::GetTxtColCnt(n);
+        if (!AcceptFieldCount(n, colCount))
+            return false;
+        // Columns past the line's own would run into the next line: those cells stay empty.
+        const int readable = std::min(colCount, memCount);
+        for (int i = 1; i <= readable; ++i) {
+            char* text = buffer.data();
+            if (skiff::GetTxtCol(text, static_cast<int>(buffer.size()), n, i, unescape, 1) != 0) {
+                const size_t size = static_cast<size_t>(skiff::GetTxtColLen(n, i)) + 1;
+                text = Buffer(size);
+                if (skiff::GetTxtCol(text, static_cast<int>(size), n, i, unescape, 1) != 0)
+                    return false;
+            }
+            records.AddCell(Terminated(text));
+        }
+        for (int i = readable + 1; i <= memCount; ++i)
+            records.AddCell({});
+        records.EndRow();
+        Report(n, n, rowCount);
+    }
+    return true;
+}
+
+bool clsRecordReader::ReadSimple(int rowCount)
+{
+    const int memCount = format.MemCount();
+    for (n = 1; n <= rowCount; ++n) {
+        char* line = buffer.data();
+        if (skiff::GetTxtLine(n, line, static_cast<int>(buffer.size())) != 0) {
+            const size_t size = static_cast<size_t>(skiff::GetTxtLineLen(n)) + 1;
+            line = Buffer(size);
+            if (skiff::GetTxtLine(n, line, static_cast<int>(size)) != 0)
+                return false;
+        }
+        QStringList fields;
+        const int fieldCount = Module1::SplitFields(
+            fields, clsCodePage::FromSjis(line, static_cast<qsizetype>(std::strlen(line))),
+            format.SepChr);
+        if (!AcceptFieldCount(n, fieldCount))
+            return false;
+        for (int i = 1; i <= memCount; ++i) {
+            if (i > fieldCount) {
+                records.AddCell({});
+                continue;
+            }
+            const QByteArray field = clsCodePage::ToSjis(fields.at(i - 1));
+            if (format.EscInput != 1) {
+                records.AddCell(field);
+                continue;
+            }
+            char* text = buffer.data();
+            if (skiff::GetTxtRevEsc(text, field.constData(), static_cast<int>(buffer.size())) !=
+                0) {
+                const size_t size =
+                    static_cast<size_t>(skiff::GetTxtRevEscLen(field.constData())) + 1;
+                text = Buffer(size);
+                if (skiff::GetTxtRevEsc(text, field.constData(), static_cast<int>(size)) != 0)
+                    return false;
+            }
+            records.AddCell(Terminated(text));
+        }
+        records.EndRow();
+        Report(n, n, rowCount);
+    }
+    return true;
+}
+
+bool clsRecordReader::ReadFixed(const QByteArray& path)
+{
+    // Lines only: each field is cut in the file's own bytes and converted on its own.
+    if (skiff::ReadTxtIni(path.constData(), " ", ",", 1, 0) != 0)
+        return false;
+    const int rowCount = skiff::GetTxtRowCnt();
+    result.lnCRLF = skiff::GetTxtCrLf();
+    records.Reserve(records.RowCount() + rowCount);
+    const int memCount = format.MemCount();
+    for (n = 1; n <= rowCount; ++n) {
+        const int lineLength = skiff::GetTxtLineLen(n);
+        // A converted field can grow: an unconvertible single byte becomes a two-byte 〓.
+        char* text = Buffer(static_cast<size_t>(lineLength) * 2 + 4);
+        const int size = static_cast<int>(buffer.size());
+        int offset = 0;
+        for (int i = 1; i <= memCount; ++i) {
+            // Fields are cut only within the line: past its end a field is empty.
+            if (offset >= lineLength) {
+                records.AddCell({});
+                continue;
+            }
+            const int width = std::max(format.Members(i)->MemLenB, 0);
+            const int count = i == memCount ? -1 : std::min(width, lineLength - offset);
+            if (skiff::GetTxtLineLocConv(n, text, offset, count, size, charSet) != 0)
+                return false;
+            records.AddCell(Terminated(text));
+            offset += width;
+        }
+        records.EndRow();
+        Report(n, n, rowCount);
+    }
+    return true;
+}
+
+bool clsRecordReader::ReadBinary(const QByteArray& path, qint64 fileSize)
+{
+    const qint64 recordSize = BinaryRecordSize(format);
+    if (skiff::ReadBinIni(path.constData()) != 0)
+        return false;
+    const int headerSize = std::max(format.BytesSkipHeader, 0);
+    if (headerSize > 0) {
+        result.szHeaderBytes = QByteArray(headerSize, '\0');
+        if (skiff::ReadBinString(result.szHeaderBytes.data(), headerSize) != 0)
+            return false;
+    }
+    // A record of no bytes would never reach the end of the file.
+    if (recordSize == 0)
+        return false;
+    records.Reserve(records.RowCount() +
+                    static_cast<int>(std::max<qint64>(fileSize - headerSize, 0) / recordSize));
+    while (skiff::GetEOF() == 0) {
+        ++n;
+        for (int i = 1; i <= format.MemCount(); ++i) {
+            const clsMember* member = format.Members(i);
+            if (member->MemType < 1 || member->MemType > 5)
+                return false;
+            // A short read ends the file: a trailing partial record is dropped.
+            if (!ReadBinaryMember(member->MemType, std::max(member->MemLenB, 0))) {
+                records.DropRow();
+                trailingBytes = fileSize - headerSize - (n - 1) * recordSize;
+                return true;
+            }
+        }
+        records.EndRow();
+        Report(n, headerSize + n * recordSize, fileSize);
+    }
+    trailingBytes = fileSize - headerSize - n * recordSize;
+    return true;
+}
+
+bool clsRecordReader::ReadBinaryMember(int memType, int memLenB)
+{
+    char digits[40];
+    switch (memType) {
+    case 1: {
+        int16_t value = 0;
+        if (skiff::ReadBinShort(&value, 2) != 0)
+            return false;
+        records.AddCell(Decimal(digits, value));
+        return true;
+    }
+    case 2: {
+        int32_t value = 0;
+        if (skiff::ReadBinLong(&value, 4) != 0)
+            return false;
+        records.AddCell(Decimal(digits, value));
+        return true;
+    }
+    case 3: {
+        float value = 0;
+        if (skiff::ReadBinFloat(&value, 4) != 0)
+            return false;
+        records.AddCell(Decimal(digits, value, 7));
+        return true;
+    }
+    case 4: {
+        double value = 0;
+        if (skiff::ReadBinDouble(&value, 8) != 0)
+            return false;
+        records.AddCell(Decimal(digits, value, 15));
+        return true;
+    }
+    default: {
+        // Two NULs behind the field: the converter reads the field as a terminated text.
+        char* text = Buffer(static_cast<size_t>(memLenB) + 2);
+        std::memset(text, 0, static_cast<size_t>(memLenB) + 2);
+        const int status = charSet != 1 ? skiff::ReadBinConvStr(text, memLenB, charSet)
+                                        : skiff::ReadBinString(text, memLenB);
+        if (status != 0)
+            return false;
+        records.AddCell(TrimSpaces(Terminated(text)));
+        return true;
+    }
+    }
+}
+
+bool clsRecordReader::AcceptFieldCount(int lnRow, int lnFields)
+{
+    if (lnFields == format.MemCount() || bContinue)
+        return true;
+    const int answer = gMsgBox().Question(
+        QString::number(lnRow) +
+            u" 行目のレコードのフォーマットが違います。読み込みを続行しますか？\r\n"
+            u"続行する場合は[はい]を、ここまで読み込んだデータで表示する場合は[いいえ]を押してください。"_s,
+        AppTitle());
+    bContinue = answer == clsMessenger::Yes;
+    return bContinue;
+}
+
+char* clsRecordReader::Buffer(size_t nSize)
+{
+    if (buffer.size() < nSize)
+        buffer.resize(nSize);
+    return buffer.data();
+}
+
+void clsRecordReader::Report(int lnRows, qint64 nDone, qint64 nTotal) const
+{
+    if (progress && lnRows % kProgressStep == 0)
+        progress(nDone, nTotal);
+}

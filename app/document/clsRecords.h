@@ -1,0 +1,90 @@
+// The records of a document held compactly as Shift-JIS bytes.
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Rows of text cells stored as one byte blob per row in a chunked arena, addressed through
+// one 64-bit entry per row; rows and columns count from 1.
+//
+// A blob is its byte length (7-bit groups, low first) followed by the row's cells, each
+// ended by a NUL. Cells never hold a NUL: Skiff hands every text over NUL-terminated, so a
+// NUL cannot reach a cell from a file. A row that was never written has no blob at all.
+// Editing a cell appends a new blob and leaves the old one as garbage until a compaction;
+// inserting, deleting and moving rows only moves entries. The top bit of an entry is the
+// row's change mark.
+class clsRecords
+{
+public:
+    clsRecords() = default;
+    clsRecords(clsRecords&&) noexcept = default;
+    clsRecords& operator=(clsRecords&&) noexcept = default;
+    clsRecords(const clsRecords&) = delete;
+    clsRecords& operator=(const clsRecords&) = delete;
+
+    int RowCount() const { return static_cast<int>(rows.size()); }
+    // Rows past the count are added empty; rows beyond it are dropped.
+    void SetRowCount(int lnRows);
+    void Reserve(int lnRows) { rows.reserve(static_cast<size_t>(lnRows)); }
+
+    // The cell's bytes, valid until the records next change; empty outside the row's cells.
+    QByteArrayView Cell(int lnRow, int lnCol) const;
+    QString Text(int lnRow, int lnCol) const;
+    // Replaces one cell (bytes up to the first NUL); a row with fewer cells gains empty ones.
+    void SetCell(int lnRow, int lnCol, QByteArrayView bytes);
+    void SetText(int lnRow, int lnCol, const QString& szText);
+
+    // Building a row at the end, as the readers do: cells in order, then EndRow (or DropRow
+    // to forget the cells added since the last row).
+    void AddCell(QByteArrayView bytes);
+    void EndRow();
+    void DropRow() { pending.clear(); }
+
+    // lnRow may be RowCount() + 1 to append.
+    void InsertRows(int lnRow, int lnCount);
+    void RemoveRows(int lnRow, int lnCount);
+    // Moves lnCount rows from lnRow to stand before the row lnDest (numbered before the move).
+    void MoveRows(int lnRow, int lnCount, int lnDest);
+
+    bool Marked(int lnRow) const { return (rows[Index(lnRow)] & kMark) != 0; }
+    void SetMarked(int lnRow, bool bMarked);
+    void ClearMarks();
+
+    // Bytes held by blobs still in use, and by all blobs written.
+    int64_t LiveBytes() const { return usedBytes - garbageBytes; }
+    int64_t UsedBytes() const { return usedBytes; }
+
+private:
+    static constexpr uint64_t kMark = uint64_t{1} << 63;
+    static constexpr uint64_t kNoBlob = kMark - 1;
+
+    struct Free
+    {
+        void operator()(char* data) const;
+    };
+    struct Chunk
+    {
+        std::unique_ptr<char, Free> data;
+        uint32_t size = 0;
+        uint32_t used = 0;
+    };
+
+    static size_t Index(int lnRow) { return static_cast<size_t>(lnRow - 1); }
+    // The cells of a blob (without its length) for an entry; empty for a row without blob.
+    QByteArrayView Cells(uint64_t entry) const;
+    // Stores the cells as a new blob; the location of it (kNoBlob for no cells).
+    uint64_t Store(QByteArrayView cells);
+    void Discard(uint64_t entry);
+    void CompactIfWasteful();
+
+    std::vector<uint64_t> rows;
+    std::vector<Chunk> chunks;
+    std::string pending;
+    int64_t usedBytes = 0;
+    int64_t garbageBytes = 0;
+};

@@ -1,0 +1,273 @@
+// Document window creation, loading, grid set-up, captions and status panels.
+#include "frmCsv.h"
+
+#include "Module1.h"
+#include "clsColumnLayout.h"
+#include "clsDocument.h"
+#include "clsDocumentHost.h"
+#include "clsFormatInfo.h"
+#include "clsFormats.h"
+#include "clsGridModel.h"
+#include "clsGridView.h"
+#include "clsMessenger.h"
+#include "clsOptions.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Rows of a new document.
+constexpr int kNewRows = 20;
+// Work that lasts longer than this shows its progress.
+constexpr qint64 kProgressDelayMs = 1000;
+
+// The wait cursor for as long as it lives.
+class clsWaitCursor
+{
+public:
+    clsWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~clsWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    clsWaitCursor(const clsWaitCursor&) = delete;
+    clsWaitCursor& operator=(const clsWaitCursor&) = delete;
+};
+
+// A progress dialog over a visible window, shown only once the work has taken a second.
+class clsLoadProgress
+{
+public:
+    explicit clsLoadProgress(QWidget& window) : owner(window) { clock.start(); }
+
+    void Report(qint64 nDone, qint64 nTotal)
+    {
+        if (!owner.isVisible() || nTotal <= 0)
+            return;
+        if (!dialog) {
+            if (clock.elapsed() < kProgressDelayMs)
+                return;
+            dialog = std::make_unique<QProgressDialog>(u"ファイルを読み込んでいます。"_s, QString(),
+                                                       0, 1000, &owner);
+            dialog->setWindowTitle(AppTitle());
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->setMinimumDuration(0);
+        }
+        dialog->setValue(static_cast<int>(std::min<qint64>(nDone * 1000 / nTotal, 999)));
+    }
+
+private:
+    QWidget& owner;
+    QElapsedTimer clock;
+    std::unique_ptr<QProgressDialog> dialog;
+};
+
+// The file size as "###,###,###,###,##0": commas whatever the system's own separator.
+QString GroupedNumber(qint64 nValue)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(nValue);
+}
+
+} // namespace
+
+frmCsv::frmCsv(clsDocumentHost& documentHost, QWidget* parent)
+    : QWidget(parent), host(documentHost), document(std::make_unique<clsDocument>()),
+      model(new clsGridModel(*document, this)), grid(new clsGridView(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(grid);
+    grid->SetGridModel(model);
+    setAcceptDrops(true);
+    InitWindow();
+}
+
+frmCsv::~frmCsv()
+{
+    // The view and the adapter go before the document they show.
+    delete grid;
+    delete model;
+}
+
+bool frmCsv::bDirty() const
+{
+    return document->bDirty();
+}
+
+bool frmCsv::bEmpty() const
+{
+    return document->bEmpty();
+}
+
+QString frmCsv::szFile() const
+{
+    return document->szFile();
+}
+
+int frmCsv::Mode() const
+{
+    return document->Mode();
+}
+
+bool frmCsv::SetMode(int aMode)
+{
+    if (!document->SetMode(aMode)) {
+        host.EndProgram();
+        return false;
+    }
+    szStatusFormat = document->szFormatName();
+    return true;
+}
+
+bool frmCsv::InitWindow()
+{
+    document->SetFile(host.szNewFile());
+    if (!SetMode(host.nNewMode()))
+        return false;
+    id = host.nNewID();
+    fileName = NewFileName();
+    model->Reset([this] { document->Clear(kNewRows); });
+    unload = false;
+    cntData = 1;
+    ShowCaption(document->szFile(), fileName);
+    SetHeader(Mode());
+    return true;
+}
+
+QString frmCsv::NewFileName() const
+{
+    return u"新規"_s + QString::number(id) + u".txt"_s;
+}
+
+bool frmCsv::LoadData(int lnCharSet, int lnCRLF)
+{
+    if (!InitWindow())
+        return false;
+    bool complete = true;
+    if (document->szFile().isEmpty()) {
+        const clsFormat& format = *document->Format();
+        document->SetCharSet(lnCharSet >= 1 ? lnCharSet : format.CharSet);
+        document->SetCRLF(lnCRLF >= 1 ? lnCRLF : gFormatInfo().GetCRLF(format.CRLF));
+        fileName = NewFileName();
+        ShowCaption(document->szFile(), fileName);
+        SetHeader(Mode());
+    } else {
+        fileName = Module1::GetFileName(document->szFile());
+        const clsWaitCursor wait;
+        ShowCaption(document->szFile(), fileName);
+        clsReadResult result;
+        {
+            const clsGridView::clsPaintLock lock(*grid);
+            clsLoadProgress progress(*this);
+            model->Reset([&] {
+                result = document->Load(lnCharSet, lnCRLF, [&progress](qint64 done, qint64 total) {
+                    progress.Report(done, total);
+                });
+            });
+        }
+        cntData = result.nCount;
+        szStatusCount = QString::number(cntData) + u" 件のレコード"_s;
+        szStatusFormat = document->szFormatName();
+        // After the load: resetting the adapter resets the column widths.
+        SetHeader(Mode());
+        complete = !result.bFailed;
+    }
+    ShowStatus();
+    host.UpdateCommands();
+    return complete;
+}
+
+void frmCsv::SetHeader(int Index)
+{
+    const int position = Index == -1 ? Mode() : Index;
+    const clsFormat* format =
+        position >= 1 && position <= gFormats().Count() ? gFormats().Format(position) : nullptr;
+    const clsGridView::clsPaintLock lock(*grid);
+    QFont font(gFontName);
+    if (gFontSize > 0)
+        font.setPointSize(gFontSize);
+    QFont header = font;
+    header.setBold(gFontBold);
+    header.setItalic(gFontItalic);
+    QFont mark = font;
+    mark.setBold(true);
+    std::vector<clsColumnLook> looks;
+    if (format)
+        looks = clsColumnLayout::Build(*format);
+    std::vector<double> widths;
+    widths.reserve(looks.size());
+    for (const clsColumnLook& look : looks)
+        widths.push_back(look.dWidth);
+    model->SetColumns(std::move(looks), header, mark);
+    grid->ApplyLook(font, gEditFlags[3] == 1, widths);
+}
+
+void frmCsv::SaveColWidth()
+{
+    if (Mode() < 1 || Mode() > gFormats().Count())
+        return;
+    clsFormat* format = gFormats().Format(Mode());
+    const int count = std::min(model->columnCount(), format->MemCount());
+    for (int i = 1; i <= count; ++i)
+        format->Members(i)->ColWidth = static_cast<int>(std::lround(grid->ColumnWidthUnits(i)));
+}
+
+void frmCsv::Form_Activate()
+{
+    host.SetCurrent(szFile(), Mode(), document->szFormatName());
+    ShowCaption(szFile(), fileName);
+    host.UpdateCommands();
+    ShowStatus();
+}
+
+void frmCsv::ShowCaption(const QString& szPath, const QString& szName)
+{
+    setWindowTitle(szName);
+    host.SetMainCaption(AppTitle() + u"  "_s + szPath);
+    const QFileInfo info(szPath);
+    if (!szPath.isEmpty() && info.exists())
+        szStatusFile = GroupedNumber(info.size()) + u" Bytes 最終更新:"_s +
+                       QLocale::system().toString(info.lastModified(), QLocale::ShortFormat);
+}
+
+void frmCsv::ShowStatus()
+{
+    if (unload)
+        szStatusCount = u"ファイルを開いてください。"_s;
+    else if (bEmpty())
+        szStatusCount = windowTitle();
+    else
+        szStatusCount =
+            QString::number(cntData) + (bDirty() ? u" 件のデータ [更新]"_s : u" 件のデータ"_s);
+    host.SetStatus(szStatusCount, unload ? QString() : szStatusFormat, szStatusFile,
+                   gFormatInfo().GetCharSetAsName(document->lnCharSet()) + u'+' +
+                       gFormatInfo().GetCRLFAsName(document->lnCRLF()));
+}
+
+void frmCsv::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void frmCsv::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    host.FilesDropped(files);
+}

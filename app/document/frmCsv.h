@@ -1,0 +1,76 @@
+// The document window: one data file shown in a grid inside the main window.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class clsDocument;
+class clsDocumentHost;
+class clsGridModel;
+class clsGridView;
+
+// Shows a clsDocument in a clsGridView through a clsGridModel and keeps the main window's
+// caption and status panels in step with it. It holds no records itself: they live in the
+// document.
+class frmCsv : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Window creation: a new document from the host's szNewFile, nNewMode and nNewID.
+    explicit frmCsv(clsDocumentHost& host, QWidget* parent = nullptr);
+    ~frmCsv() override;
+
+    // State other windows read by name.
+    bool bUnload() const { return unload; }
+    bool bDirty() const;
+    bool bEmpty() const;
+    int nCntData() const { return cntData; }
+    int nID() const { return id; }
+    QString szFile() const;
+    QString szFileName() const { return fileName; }
+    int Mode() const;
+    // Selects the format at aMode; an invalid position shows a Critical box and asks the
+    // host to end the program (returning false, with the format unchanged).
+    bool SetMode(int aMode);
+
+    // Loads the host's szNewFile into this window (a new, empty document when it is empty);
+    // a character set or line end below 1 means the format's own. False when the file could
+    // not be read completely.
+    bool LoadData(int lnCharSet, int lnCRLF);
+    // Builds header texts, columns, widths and input limits for format Index (-1: Mode).
+    void SetHeader(int Index);
+    // Copies the grid's column widths into the members of the format.
+    void SaveColWidth();
+    // The window became the active document window.
+    void Form_Activate();
+
+    clsDocument& Document() { return *document; }
+    clsGridView& Grid() { return *grid; }
+    clsGridModel& GridModel() { return *model; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // The steps shared by creation and every load; false when the format is invalid.
+    bool InitWindow();
+    QString NewFileName() const;
+    void ShowCaption(const QString& szPath, const QString& szName);
+    void ShowStatus();
+
+    clsDocumentHost& host;
+    std::unique_ptr<clsDocument> document;
+    clsGridModel* model = nullptr;
+    clsGridView* grid = nullptr;
+    bool unload = false;
+    int cntData = 1;
+    int id = 0;
+    QString fileName;
+    QString szStatusCount;
+    QString szStatusFormat;
+    QString szStatusFile;
+};

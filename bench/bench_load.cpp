@@ -1,0 +1,263 @@
+// Benchmark of loading a million records into a document window, next to Skiff's own read.
+#include "clsCodePage.h"
+#include "clsDocumentHost.h"
+#include "clsFormatInfo.h"
+#include "clsFormats.h"
+#include "clsGridModel.h"
+#include "clsGridView.h"
+#include "clsMessenger.h"
+#include "clsOptions.h"
+#include "clsSkiff.h"
+#include "frmCsv.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kRecords = 1000000;
+
+// Members of every record: name, width in fixed-length and binary files, binary type.
+struct Field
+{
+    const char* name;
+    int width;
+    int binaryType;
+};
+
+constexpr Field kFields[] = {{"id", 7, 2},       {"name", 8, 5},   {"kana", 12, 5},
+                             {"address", 30, 5}, {"phone", 12, 5}, {"amount", 9, 4},
+                             {"date", 10, 5},    {"note", 14, 5}};
+constexpr int kFieldCount = static_cast<int>(sizeof kFields / sizeof kFields[0]);
+
+// The record's field texts as Shift-JIS, varied by the record number.
+std::vector<QByteArray> RecordFields(int index)
+{
+    static const std::vector<QByteArray> names = [] {
+        std::vector<QByteArray> list;
+        for (const QString& name : {u"山田太郎"_s, u"佐藤花子"_s, u"鈴木一郎"_s, u"表計算子"_s})
+            list.push_back(clsCodePage::ToSjis(name));
+        return list;
+    }();
+    static const QByteArray kana = clsCodePage::ToSjis(u"ヤマダタロウ"_s);
+    static const QByteArray city = clsCodePage::ToSjis(u"東京都千代田区丸の内"_s);
+    static const QByteArray note = clsCodePage::ToSjis(u"備考"_s);
+    const QByteArray number = QByteArray::number(index);
+    return {number,
+            names[static_cast<size_t>(index % 4)],
+            kana,
+            city + number.right(4) + "-" + QByteArray::number(index % 97),
+            "03-" + QByteArray::number(1000 + index % 9000) + "-5678",
+            QByteArray::number((index % 100000) * 0.25, 'f', 2),
+            "2024/0" + QByteArray::number(1 + index % 9) + "/1" + QByteArray::number(index % 10),
+            index % 3 == 0 ? note + ", \"\"A\"\"" : note + "-" + number.right(3)};
+}
+
+void WriteFiles(const QString& folder)
+{
+    QByteArray csv;
+    QByteArray fixed;
+    QByteArray binary;
+    csv.reserve(110 * kRecords);
+    fixed.reserve(120 * kRecords);
+    binary.reserve(110 * kRecords);
+    for (int i = 1; i <= kRecords; ++i) {
+        const std::vector<QByteArray> fields = RecordFields(i);
+        for (int f = 0; f < kFieldCount; ++f) {
+            const bool quoted = kFields[f].binaryType == 5;
+            csv += (f ? "," : "") + (quoted ? "\"" + fields[f] + "\"" : fields[f]);
+            fixed += fields[f].leftJustified(kFields[f].width, ' ', true);
+            if (kFields[f].binaryType == 2) {
+                const int32_t value = i;
+                binary.append(reinterpret_cast<const char*>(&value), 4);
+            } else if (kFields[f].binaryType == 4) {
+                const double value = fields[f].toDouble();
+                binary.append(reinterpret_cast<const char*>(&value), 8);
+            } else {
+                binary += fields[f].leftJustified(kFields[f].width, ' ', true);
+            }
+        }
+        csv += "\r\n";
+        fixed += "\r\n";
+    }
+    for (const auto& [name, bytes] :
+         {std::pair{u"data.csv"_s, &csv}, std::pair{u"data.txt"_s, &fixed},
+          std::pair{u"data.bin"_s, &binary}}) {
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size())
+            qFatal("cannot write the benchmark data");
+    }
+}
+
+void AddFormat(int fileType)
+{
+    clsFormat* format = gFormats().Add();
+    format->FormatName = u"bench"_s + QString::number(fileType);
+    format->FileType = fileType;
+    format->EscInput = 1;
+    for (const Field& field : kFields) {
+        clsMember* member = format->AddMember();
+        member->MemName = QString::fromLatin1(field.name);
+        member->Comment = member->MemName;
+        member->MemType = fileType == 3 ? field.binaryType : 5;
+        member->MemLenB = fileType == 3 && field.binaryType != 5
+                              ? gFormatInfo().GetTypeLenB(field.binaryType)
+                              : field.width;
+        member->MemLen = member->MemLenB;
+    }
+}
+
+class clsQuietHost : public clsDocumentHost
+{
+public:
+    explicit clsQuietHost(QString file, int mode) : newFile(std::move(file)), newMode(mode) {}
+    QString szNewFile() const override { return newFile; }
+    int nNewMode() const override { return newMode; }
+    int nNewID() const override { return 1; }
+    void SetCurrent(const QString&, int, const QString&) override {}
+    void SetStatus(const QString&, const QString&, const QString&, const QString&) override {}
+    void SetMainCaption(const QString&) override {}
+    void FilesDropped(const QStringList&) override {}
+    void UpdateCommands() override {}
+    void EndProgram() override {}
+
+private:
+    QString newFile;
+    int newMode;
+};
+
+double ResidentBytes()
+{
+    QFile statm(u"/proc/self/statm"_s);
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> pages = statm.readAll().split(' ');
+    return pages.size() > 1 ? pages[1].toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+// Skiff alone: open the file and fetch every field the document would.
+double SkiffSeconds(int fileType, const QByteArray& path)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<char> buffer(2048);
+    if (fileType == 3) {
+        skiff::ReadBinIni(path.constData());
+        while (skiff::GetEOF() == 0) {
+            for (const Field& field : kFields) {
+                const int width = field.binaryType == 2   ? 4
+                                  : field.binaryType == 4 ? 8
+                                                          : field.width;
+                if (skiff::ReadBinString(buffer.data(), width) != 0)
+                    break;
+            }
+        }
+    } else {
+        skiff::ReadTxtIni(path.constData(), ",", "\"", 1, fileType == 1 ? 1 : 0);
+        const int rows = skiff::GetTxtRowCnt();
+        for (int r = 1; r <= rows; ++r) {
+            int offset = 0;
+            for (int c = 1; c <= kFieldCount; ++c) {
+                if (fileType == 1) {
+                    skiff::GetTxtCol(buffer.data(), 2048, r, c, 1, 1);
+                } else {
+                    const int count = c == kFieldCount ? -1 : kFields[c - 1].width;
+                    skiff::GetTxtLineLocConv(r, buffer.data(), offset, count, 2048, 1);
+                    offset += kFields[c - 1].width;
+                }
+            }
+        }
+    }
+    skiff::Terminate();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
+double Milliseconds(const QElapsedTimer& clock)
+{
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+int RunCase(int fileType, const QString& path)
+{
+    for (int type = 1; type <= 3; ++type)
+        AddFormat(type);
+    clsOptions::Reset();
+    gHeaderFlags[5] = 1;
+    gEditFlags[2] = 1;
+    gFontName = u"VL Gothic"_s;
+    gFontSize = 10;
+    const double fileBytes = static_cast<double>(QFileInfo(path).size());
+    const double skiffSeconds = SkiffSeconds(fileType, clsCodePage::ToSjis(path));
+
+    clsQuietHost host(path, fileType);
+    frmCsv frm(host);
+    frm.resize(1000, 700);
+    const double before = ResidentBytes();
+    QElapsedTimer clock;
+    clock.start();
+    frm.LoadData(1, 0);
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    const double after = ResidentBytes();
+
+    // Scrolling: jump to the last record and back, painting the cells each time. The window
+    // is laid out but drawn on no screen.
+    frm.setAttribute(Qt::WA_DontShowOnScreen);
+    frm.show();
+    QImage image(frm.Grid().viewport()->size(), QImage::Format_ARGB32);
+    clock.restart();
+    frm.Grid().scrollToBottom();
+    frm.Grid().viewport()->render(&image);
+    const double bottomMs = Milliseconds(clock);
+    clock.restart();
+    frm.Grid().scrollToTop();
+    frm.Grid().viewport()->render(&image);
+    const double topMs = Milliseconds(clock);
+
+    const char* names[] = {"", "delimited", "fixed-length", "binary"};
+    std::printf("%-12s %8.1f MB %9d rec | load %6.3f s %7.1f MB/s | Skiff alone %6.3f s "
+                "(load/Skiff %.2fx) | RSS %.2fx file (load added %.2fx) | scroll end %.1f ms, "
+                "top %.1f ms\n",
+                names[fileType], fileBytes / 1e6, frm.nCntData(), seconds,
+                fileBytes / 1e6 / seconds, skiffSeconds, seconds / skiffSeconds, after / fileBytes,
+                (after - before) / fileBytes, bottomMs, topMs);
+    return frm.nCntData() == kRecords ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 3)
+        return RunCase(QByteArray(argv[1]).toInt(), QString::fromLocal8Bit(argv[2]));
+
+    QTemporaryDir dir;
+    QElapsedTimer clock;
+    clock.start();
+    WriteFiles(dir.path());
+    std::printf("bench_load: %d records written in %.1f s; each load runs in a fresh process\n",
+                kRecords, static_cast<double>(clock.elapsed()) / 1e3);
+    int failures = 0;
+    for (const auto& [type, name] :
+         {std::pair{1, u"data.csv"_s}, std::pair{2, u"data.txt"_s}, std::pair{3, u"data.bin"_s}}) {
+        std::fflush(stdout);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::number(type), dir.filePath(name)});
+        child.waitForFinished(-1);
+        failures += child.exitCode() != 0 ? 1 : 0;
+    }
+    return failures;
+}

@@ -1,0 +1,118 @@
+// The compact record store: cells, row structure, change marks and compaction.
+#include "clsRecords.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+clsRecords ThreeRows()
+{
+    clsRecords records;
+    for (const char* name : {"a", "b", "c"}) {
+        records.AddCell(QByteArrayView(name));
+        records.AddCell(QByteArrayView("x"));
+        records.EndRow();
+    }
+    return records;
+}
+
+QByteArray Column1(const clsRecords& records)
+{
+    QByteArray names;
+    for (int row = 1; row <= records.RowCount(); ++row)
+        names += records.Cell(row, 1).toByteArray() + '|';
+    return names;
+}
+
+} // namespace
+
+TEST(clsRecords, CellsOfBuiltRows)
+{
+    clsRecords records;
+    records.AddCell(QByteArrayView("\x93\xFA\x96\x7B"));
+    records.AddCell({});
+    records.AddCell(QByteArrayView("tail"));
+    records.EndRow();
+    records.EndRow();
+    ASSERT_EQ(records.RowCount(), 2);
+    EXPECT_EQ(records.Text(1, 1), u"日本"_s);
+    EXPECT_TRUE(records.Cell(1, 2).isEmpty());
+    EXPECT_EQ(records.Cell(1, 3), QByteArrayView("tail"));
+    // Outside the row's cells, the sheet or the rows: empty, never a crash.
+    EXPECT_TRUE(records.Cell(1, 4).isEmpty());
+    EXPECT_TRUE(records.Cell(2, 1).isEmpty());
+    EXPECT_TRUE(records.Cell(3, 1).isEmpty());
+    EXPECT_TRUE(records.Cell(0, 1).isEmpty());
+}
+
+TEST(clsRecords, SetCellKeepsTheOtherCells)
+{
+    clsRecords records = ThreeRows();
+    records.SetText(2, 2, u"表示"_s);
+    EXPECT_EQ(records.Cell(2, 2), QByteArrayView("\x95\x5C\x8E\xA6"));
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("b"));
+    // A cell past the row's end pads the row with empty cells.
+    records.SetText(1, 5, u"e"_s);
+    EXPECT_EQ(records.Cell(1, 1), QByteArrayView("a"));
+    EXPECT_TRUE(records.Cell(1, 4).isEmpty());
+    EXPECT_EQ(records.Cell(1, 5), QByteArrayView("e"));
+    // A text holding a NUL keeps what comes before it, as Skiff would.
+    records.SetCell(3, 1, QByteArrayView("ok\0rest", 7));
+    EXPECT_EQ(records.Cell(3, 1), QByteArrayView("ok"));
+    EXPECT_EQ(records.Cell(3, 2), QByteArrayView("x"));
+}
+
+TEST(clsRecords, RowCountInsertRemoveMove)
+{
+    clsRecords records = ThreeRows();
+    records.InsertRows(2, 2);
+    EXPECT_EQ(Column1(records), QByteArray("a|||b|c|"));
+    records.InsertRows(6, 1);
+    EXPECT_EQ(Column1(records), QByteArray("a|||b|c||"));
+    records.RemoveRows(2, 2);
+    EXPECT_EQ(Column1(records), QByteArray("a|b|c||"));
+    // Down: row 1 before row 4; up: row 3 before row 1.
+    records.MoveRows(1, 1, 4);
+    EXPECT_EQ(Column1(records), QByteArray("b|c|a||"));
+    records.MoveRows(3, 1, 1);
+    EXPECT_EQ(Column1(records), QByteArray("a|b|c||"));
+    // Moves onto themselves and out of range change nothing.
+    records.MoveRows(2, 1, 2);
+    records.MoveRows(2, 1, 3);
+    records.MoveRows(4, 2, 1);
+    EXPECT_EQ(Column1(records), QByteArray("a|b|c||"));
+    records.SetRowCount(2);
+    EXPECT_EQ(Column1(records), QByteArray("a|b|"));
+    records.SetRowCount(20);
+    EXPECT_EQ(records.RowCount(), 20);
+    EXPECT_TRUE(records.Cell(20, 1).isEmpty());
+}
+
+TEST(clsRecords, MarksFollowTheirRows)
+{
+    clsRecords records = ThreeRows();
+    records.SetMarked(3, true);
+    records.SetText(3, 1, u"changed"_s);
+    EXPECT_TRUE(records.Marked(3));
+    records.MoveRows(3, 1, 1);
+    EXPECT_TRUE(records.Marked(1));
+    EXPECT_FALSE(records.Marked(3));
+    EXPECT_EQ(records.Cell(1, 1), QByteArrayView("changed"));
+    records.ClearMarks();
+    EXPECT_FALSE(records.Marked(1));
+}
+
+TEST(clsRecords, RepeatedEditsAreCompacted)
+{
+    clsRecords records = ThreeRows();
+    const QByteArray big(1 << 20, 'z');
+    for (int i = 0; i < 70; ++i)
+        records.SetCell(2, 1, big);
+    // Without compaction 70 MiB would be written and kept; with it only one copy stays.
+    EXPECT_LT(records.UsedBytes(), int64_t{40} << 20);
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView(big));
+    EXPECT_EQ(Column1(records).size(), big.size() + 5);
+    EXPECT_EQ(records.Cell(1, 2), QByteArrayView("x"));
+}
