@@ -130,6 +130,8 @@ public:
     void FilesDropped(const QStringList&) override {}
     void UpdateCommands() override {}
     void EndProgram() override {}
+    void SaveActiveDocument() override {}
+    void DocumentClosed() override {}
 
 private:
     QString newFile;

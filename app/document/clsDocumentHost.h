@@ -30,4 +30,9 @@ public:
     virtual void UpdateCommands() = 0;
     // Ends the program in good order: every document may still ask to be saved.
     virtual void EndProgram() = 0;
+    // The main window's save command for the active document (a closing window that
+    // answered Yes to saving is the active one).
+    virtual void SaveActiveDocument() = 0;
+    // A document window has closed: one document fewer.
+    virtual void DocumentClosed() = 0;
 };

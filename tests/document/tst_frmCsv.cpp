@@ -48,9 +48,13 @@ public:
     void FilesDropped(const QStringList& aszFiles) override { dropped += aszFiles; }
     void UpdateCommands() override { ++commandUpdates; }
     void EndProgram() override { ++endRequests; }
+    void SaveActiveDocument() override { ++saveRequests; }
+    void DocumentClosed() override { ++closedDocuments; }
 
     QString newFile;
     int newMode = 1;
+    int saveRequests = 0;
+    int closedDocuments = 0;
     int newID = 1;
     QString curFile;
     int curMode = 0;
