@@ -1,0 +1,67 @@
+// XBinStream: Skiff's one byte stream, open for reading binary records or for writing output.
+#include "BinStream.h"
+
+#include "SkiffFile.h"
+
+#include <climits>
+
+XBinStream::~XBinStream()
+{
+    Close();
+}
+
+bool XBinStream::OpenRead(const char* szFile)
+{
+    Close();
+    if (szFile == nullptr) {
+        return false;
+    }
+    if (skiff::AddressableFileSize(szFile) < 0) {
+        return false;
+    }
+    pFile = skiff::OpenFile(szFile, "rb");
+    bWriting = false;
+    return pFile != nullptr;
+}
+
+bool XBinStream::OpenWrite(const char* szFile)
+{
+    Close();
+    if (szFile == nullptr) {
+        return false;
+    }
+    pFile = skiff::OpenFile(szFile, "wb");
+    bWriting = true;
+    return pFile != nullptr;
+}
+
+void XBinStream::Close()
+{
+    if (pFile != nullptr) {
+        std::fclose(pFile);
+        pFile = nullptr;
+    }
+}
+
+bool XBinStream::Read(void* pBuffer, int lnCount)
+{
+    if (pFile == nullptr || bWriting || lnCount < 0 || (pBuffer == nullptr && lnCount > 0)) {
+        return false;
+    }
+    const auto count = static_cast<std::size_t>(lnCount);
+    return count == 0 || std::fread(pBuffer, 1, count, pFile) == count;
+}
+
+bool XBinStream::Write(const void* pBuffer, int lnCount)
+{
+    if (pFile == nullptr || !bWriting || lnCount < 0 || (pBuffer == nullptr && lnCount > 0)) {
+        return false;
+    }
+    const auto count = static_cast<std::size_t>(lnCount);
+    return count == 0 || std::fwrite(pBuffer, 1, count, pFile) == count;
+}
+
+bool XBinStream::AtEnd() const
+{
+    return pFile != nullptr && std::feof(pFile) != 0;
+}

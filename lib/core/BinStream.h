@@ -1,0 +1,31 @@
+// XBinStream: Skiff's one byte stream, open for reading binary records or for writing output.
+#pragma once
+
+#include <cstdio>
+
+// A buffered file opened either for reading or for writing, moving raw bytes.
+class XBinStream
+{
+public:
+    XBinStream() = default;
+    XBinStream(const XBinStream&) = delete;
+    XBinStream& operator=(const XBinStream&) = delete;
+    ~XBinStream();
+
+    // Replaces the open stream. Reading refuses files too large for 32-bit positions.
+    bool OpenRead(const char* szFile);
+    bool OpenWrite(const char* szFile);
+    // Flushes and closes; nothing happens without an open stream.
+    void Close();
+
+    bool IsOpen() const { return pFile != nullptr; }
+    // True when exactly lnCount bytes were read into or written from the buffer.
+    bool Read(void* pBuffer, int lnCount);
+    bool Write(const void* pBuffer, int lnCount);
+    // True once a read has reached the end of the file.
+    bool AtEnd() const;
+
+private:
+    std::FILE* pFile = nullptr;
+    bool bWriting = false;
+};

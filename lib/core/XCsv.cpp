@@ -1,0 +1,246 @@
+// XCsv: reading a text file whole, its line table and the column scan over its lines.
+#include "XCsv.h"
+
+#include "CharSetConv.h"
+#include "SkiffFile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kCrLf[] = "\r\n";
+
+// Line-table steps: few reallocations for large files. Past the last step the table doubles,
+// so that a file of many millions of lines is not copied once per line.
+int GrownLineCapacity(int lnNeeded)
+{
+    for (int step : {1000, 10000, 100000, 1000000}) {
+        if (lnNeeded <= step) {
+            return step;
+        }
+    }
+    return lnNeeded > INT_MAX / 2 ? INT_MAX : lnNeeded * 2;
+}
+
+// The file's size, or -1 when it is not a regular file that 32-bit positions can address
+// together with the content's terminator.
+
+} // namespace
+
+XCsv::XCsv(char chDelimiterByte, char chQuoteByte)
+    : chQuote(chQuoteByte), chDelimiter(chDelimiterByte),
+      lineEnd(kCrLf), cursor{0, 0, 0, -1, 0, 0, 0, XCsvScan(chDelimiterByte, chQuoteByte, true)}
+{}
+
+bool XCsv::Load(const char* szFile, int lnCharSet, bool bCareQuote)
+{
+    Discard();
+    const skiff::ConvPair toSjis = skiff::ToSjis(lnCharSet);
+    const long long size = skiff::AddressableFileSize(szFile);
+    if (size < 0 || (lnCharSet != 1 && !toSjis)) {
+        return false;
+    }
+    std::FILE* file = skiff::OpenFile(szFile, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    // One read into one buffer; the lines are offsets into it.
+    XString text;
+    try {
+        text.Reserve(static_cast<int>(size) + 1);
+    } catch (...) {
+        std::fclose(file);
+        throw;
+    }
+    const std::size_t got = std::fread(text.Data(), 1, static_cast<std::size_t>(size), file);
+    std::fclose(file);
+    text.SetLength(static_cast<int>(got));
+
+    if (lnCharSet != 1) {
+        const char* source = text.Text();
+        // A UTF-8 byte-order mark has no Shift-JIS code; it is not part of the first line.
+        if (lnCharSet == 4 && std::strncmp(source, "\xEF\xBB\xBF", 3) == 0) {
+            source += 3;
+        }
+        XString converted;
+        skiff::ConvertInto(toSjis, source, converted);
+        text = std::move(converted);
+    }
+    try {
+        BuildLines(reinterpret_cast<const unsigned char*>(text.Text()), text.Length(), bCareQuote);
+    } catch (...) {
+        Discard();
+        throw;
+    }
+    content = std::move(text);
+    return true;
+}
+
+void XCsv::Discard() noexcept
+{
+    lines.reset();
+    lnLineCount = 0;
+    lnLineCapacity = 0;
+    bHasNul = false;
+    delimiterBits.reset();
+    RestartCursor(0);
+    // Room for CR LF was reserved on construction, so this allocates nothing.
+    lineEnd.SetText(kCrLf);
+}
+
+void XCsv::BuildLines(const unsigned char* text, int lnSize, bool bCareQuote)
+{
+    Bits delimiters;
+    if (bCareQuote && lnSize > 0) {
+        const std::size_t words = (static_cast<std::size_t>(lnSize) + 63) / 64;
+        delimiters.reset(
+            static_cast<std::uint64_t*>(skiff::AllocateBytes(words * sizeof(std::uint64_t))));
+        if (!delimiters) {
+            throw ecsvNoMemory;
+        }
+    }
+    XCsvScan scan(chDelimiter, chQuote, bCareQuote);
+    int start = 0;
+    int columns = 1;
+    int crLfEnd = -1; // the LF of a CR LF that ended the previous line
+    // The step is written so that it never passes INT_MAX, however close the size comes.
+    for (int base = 0; base<lnSize; base = lnSize - base> 64 ? base + 64 : lnSize) {
+        const XCsvScan::Block block = scan.Next(text + base, std::min(64, lnSize - base));
+        if (delimiters) {
+            delimiters[static_cast<std::size_t>(base / 64)] = block.delimiters;
+        }
+        std::uint64_t lineDelimiters = block.delimiters;
+        bHasNul = bHasNul || block.nuls != 0;
+        for (std::uint64_t ends = block.lineEnds; ends != 0; ends &= ends - 1) {
+            const int bit = __builtin_ctzll(ends);
+            const int end = base + bit;
+            const std::uint64_t upToEnd =
+                bit == 63 ? ~std::uint64_t(0) : (std::uint64_t(2) << bit) - 1;
+            // Every CR or LF ends a line of its own, so empty lines stay empty lines; only the
+            // LF of a CR LF belongs to the line end before it.
+            if (end != crLfEnd) {
+                columns += XCsvScan::CountBits(lineDelimiters & upToEnd);
+                AppendLine(start, end - start, bCareQuote ? columns : 0);
+                const bool crLf = text[end] == '\r' && end + 1 < lnSize && text[end + 1] == '\n';
+                crLfEnd = crLf ? end + 1 : -1;
+                if (lnLineCount == 1) {
+                    lineEnd.SetText(crLf ? "\r\n" : text[end] == '\r' ? "\r" : "\n");
+                }
+            }
+            lineDelimiters &= ~upToEnd;
+            start = end + 1;
+            columns = 1;
+        }
+        columns += XCsvScan::CountBits(lineDelimiters);
+    }
+    // A last line without a line end; a file that ends with one has no further line.
+    if (start < lnSize) {
+        AppendLine(start, lnSize - start, bCareQuote ? columns : 0);
+    }
+    delimiterBits = std::move(delimiters);
+}
+
+void XCsv::AppendLine(int lnStart, int lnLength, int lnColumns)
+{
+    if (lnLineCount == lnLineCapacity) {
+        if (lnLineCount == INT_MAX) {
+            throw ecsvNoMemory;
+        }
+        const int capacity = GrownLineCapacity(lnLineCount + 1);
+        std::unique_ptr<XCsvLine[], skiff::BytesDeleter> grown(static_cast<XCsvLine*>(
+            skiff::AllocateBytes(static_cast<std::size_t>(capacity) * sizeof(XCsvLine))));
+        if (!grown) {
+            throw ecsvNoMemory;
+        }
+        if (lnLineCount > 0) {
+            std::memcpy(grown.get(), lines.get(),
+                        static_cast<std::size_t>(lnLineCount) * sizeof(XCsvLine));
+        }
+        lines = std::move(grown);
+        lnLineCapacity = capacity;
+    }
+    lines[lnLineCount++] = XCsvLine{lnStart, lnLength, lnColumns};
+}
+
+int XCsv::LineEndCode() const
+{
+    if (lineEnd.Equals("\r\n")) {
+        return 1;
+    }
+    if (lineEnd.Equals("\r")) {
+        return 2;
+    }
+    return lineEnd.Equals("\n") ? 3 : 0;
+}
+
+XCsvColumn XCsv::Column(int lnRow, int lnCol)
+{
+    if (lnCol < 1) {
+        throw XString::estrOutOfRange;
+    }
+    const XCsvLine& line = Line(lnRow);
+    const char* text = LineText(line);
+    if (cursor.lnRow != lnRow || cursor.lnCol > lnCol) {
+        RestartCursor(lnRow);
+    }
+    for (;;) {
+        if (cursor.lnEnd < 0) {
+            cursor.lnEnd = NextColumnEnd(line);
+        }
+        if (cursor.lnCol == lnCol) {
+            return XCsvColumn{text + cursor.lnStart, cursor.lnEnd - cursor.lnStart};
+        }
+        if (cursor.lnEnd >= line.lnLength) {
+            // Past the last column.
+            return XCsvColumn{text + line.lnLength, 0};
+        }
+        ++cursor.lnCol;
+        cursor.lnStart = cursor.lnEnd + 1;
+        cursor.lnEnd = -1;
+    }
+}
+
+void XCsv::RestartCursor(int lnRow) noexcept
+{
+    cursor.lnRow = lnRow;
+    cursor.lnCol = 1;
+    cursor.lnStart = 0;
+    cursor.lnEnd = -1;
+    cursor.lnNextBlock = 0;
+    cursor.pending = 0;
+    cursor.scan.Restart();
+    if (delimiterBits && lnRow > 0) {
+        // The bitmap's words are aligned in the content: the line starts inside one of them.
+        const int start = lines[lnRow - 1].lnStart;
+        cursor.pending = delimiterBits[static_cast<std::size_t>(start / 64)] &
+                         (~std::uint64_t(0) << (start % 64));
+        cursor.lnPendingBase = -(start % 64);
+        cursor.lnNextBlock = cursor.lnPendingBase + 64;
+    }
+}
+
+int XCsv::NextColumnEnd(const XCsvLine& line)
+{
+    while (cursor.pending == 0) {
+        const int base = cursor.lnNextBlock;
+        if (base >= line.lnLength) {
+            return line.lnLength;
+        }
+        if (delimiterBits) {
+            cursor.pending = delimiterBits[static_cast<std::size_t>((line.lnStart + base) / 64)];
+        } else {
+            const auto* bytes = reinterpret_cast<const unsigned char*>(LineText(line));
+            cursor.pending =
+                cursor.scan.Next(bytes + base, std::min(64, line.lnLength - base)).delimiters;
+        }
+        cursor.lnPendingBase = base;
+        cursor.lnNextBlock = line.lnLength - base > 64 ? base + 64 : line.lnLength;
+    }
+    const int end = cursor.lnPendingBase + __builtin_ctzll(cursor.pending);
+    cursor.pending &= cursor.pending - 1;
+    // The last word of the bitmap may hold delimiters of the lines that follow.
+    return std::min(end, line.lnLength);
+}
