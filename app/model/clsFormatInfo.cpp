@@ -1,6 +1,10 @@
 // Code tables of the format vocabulary.
 #include "clsFormatInfo.h"
 
+#include "clsCodePage.h"
+#include "clsSkiff.h"
+
+#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -33,8 +37,62 @@ const TypeInfo* FindType(int lnType)
 
 constexpr std::array<const char16_t*, 3> kFileTypeNames = {u"可変長テキスト", u"固定長テキスト",
                                                            u"バイナリ"};
-constexpr std::array<const char16_t*, 4> kCharSetNames = {u"Shift-JIS", u"JIS", u"EUC",
-                                                          u"UTF-8"};
+constexpr std::array<const char16_t*, 4> kCharSetNames = {u"Shift-JIS", u"JIS", u"EUC", u"UTF-8"};
+
+// Skiff's converter and length function for one pair of character sets.
+struct Converter
+{
+    int (*length)(const char*);
+    int (*convert)(const char*, char*);
+};
+
+// clang-format off
+#define QUILLET_CONVERTER(name)                                                                    \
+    {[](const char* src) { return skiff::name##Len(src); },                                        \
+     [](const char* src, char* dst) { return skiff::name(src, dst); }}
+
+// Indexed by [source code - 1][target code - 1]; equal codes need no converter.
+const std::array<std::array<Converter, 4>, 4> kConverters = {{
+    {{{}, QUILLET_CONVERTER(SJIStoJIS), QUILLET_CONVERTER(SJIStoEUC),
+      QUILLET_CONVERTER(SJIStoUNICODE)}},
+    {{QUILLET_CONVERTER(JIStoSJIS), {}, QUILLET_CONVERTER(JIStoEUC),
+      QUILLET_CONVERTER(JIStoUNICODE)}},
+    {{QUILLET_CONVERTER(EUCtoSJIS), QUILLET_CONVERTER(EUCtoJIS), {},
+      QUILLET_CONVERTER(EUCtoUNICODE)}},
+    {{QUILLET_CONVERTER(UNICODEtoSJIS), QUILLET_CONVERTER(UNICODEtoJIS),
+      QUILLET_CONVERTER(UNICODEtoEUC), {}}},
+}};
+// clang-format on
+
+#undef QUILLET_CONVERTER
+
+bool IsCharSetCode(int lnCode)
+{
+    return lnCode >= 1 && lnCode <= 4;
+}
+
+QByteArray TextBytes(const QString& szText, int lnCharSet)
+{
+    return lnCharSet == 1 ? clsCodePage::ToSjis(szText) : szText.toLatin1();
+}
+
+QString BytesText(const QByteArray& bytes, int lnCharSet)
+{
+    return lnCharSet == 1 ? clsCodePage::FromSjis(bytes) : QString::fromLatin1(bytes);
+}
+
+const Converter& ConverterFor(int lnSrcType, int lnDstType)
+{
+    return kConverters[static_cast<size_t>(lnSrcType - 1)][static_cast<size_t>(lnDstType - 1)];
+}
+
+int ConvertedLength(const QByteArray& bytes, int lnSrcType, int lnDstType)
+{
+    if (lnSrcType == lnDstType)
+        return static_cast<int>(bytes.size());
+    // Skiff counts the terminator; the length of a text does not.
+    return std::max(0, ConverterFor(lnSrcType, lnDstType).length(bytes.constData()) - 1);
+}
 
 } // namespace
 
@@ -228,6 +286,33 @@ QString clsFormatInfo::GetCRLFAsName(int lnCRLF) const
     default:
         return {};
     }
+}
+
+int clsFormatInfo::GetConvLen(const QString& szSrc, int lnSrcType, int lnDstType) const
+{
+    if (!IsCharSetCode(lnSrcType) || !IsCharSetCode(lnDstType))
+        return 0;
+    return ConvertedLength(TextBytes(szSrc, lnSrcType), lnSrcType, lnDstType);
+}
+
+QString clsFormatInfo::Conv(const QString& szSrc, int lnSrcType, int lnDstType,
+                            int& lnConvLen) const
+{
+    if (!IsCharSetCode(lnSrcType) || !IsCharSetCode(lnDstType)) {
+        lnConvLen = 0;
+        return u" "_s;
+    }
+    if (lnSrcType == lnDstType) {
+        lnConvLen = GetConvLen(szSrc, lnSrcType, lnDstType);
+        return szSrc;
+    }
+    const QByteArray bytes = TextBytes(szSrc, lnSrcType);
+    lnConvLen = ConvertedLength(bytes, lnSrcType, lnDstType);
+    QByteArray converted(lnConvLen + 1, ' ');
+    const int written =
+        ConverterFor(lnSrcType, lnDstType).convert(bytes.constData(), converted.data());
+    converted.resize(std::clamp(written, 0, lnConvLen));
+    return BytesText(converted, lnDstType);
 }
 
 const clsFormatInfo& gFormatInfo()

@@ -35,6 +35,14 @@ public:
     QString GetCRLFValue(int lnCRLF) const;
     int GetCRLF(const QString& szCRLF) const;
     QString GetCRLFAsName(int lnCRLF) const;
+
+    // Conversion of single texts between character sets (codes 1-4) through Skiff. Shift-JIS
+    // text is ordinary text; text in JIS, EUC-JP or UTF-8 is carried one byte per character
+    // (Latin-1), both as source and as result.
+    // Byte length of the converted text (no terminator); 0 when a code lies outside 1-4.
+    int GetConvLen(const QString& szSrc, int lnSrcType, int lnDstType) const;
+    // The converted text; lnConvLen receives GetConvLen. A code outside 1-4 gives one space.
+    QString Conv(const QString& szSrc, int lnSrcType, int lnDstType, int& lnConvLen) const;
 };
 
 // The shared instance.

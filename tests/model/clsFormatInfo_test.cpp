@@ -104,7 +104,8 @@ TEST(clsFormatInfo, NamedCharacters)
     EXPECT_EQ(info.GetNameByChr(u"0"_s), u"ゼロ"_s);
     EXPECT_EQ(info.GetNameByChr(u"#x"_s), u"#x"_s);
 
-    for (const QString& delimiter : {u"\t"_s, u" "_s, u","_s, u"スペース"_s, u"タブ"_s, u"カンマ"_s})
+    for (const QString& delimiter :
+         {u"\t"_s, u" "_s, u","_s, u"スペース"_s, u"タブ"_s, u"カンマ"_s})
         EXPECT_TRUE(info.IsSupportDelimiter(delimiter));
     EXPECT_FALSE(info.IsSupportDelimiter(u";"_s));
     EXPECT_FALSE(info.IsSupportDelimiter(u"tab"_s));

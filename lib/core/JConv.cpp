@@ -1,0 +1,313 @@
+// Conversion between Shift-JIS, JIS, EUC-JP and UTF-8: one decoder per source, one encoder per
+// target, meeting in the Shift-JIS code so that every pair converts in a single pass.
+#include "JConv.h"
+
+#include "JConvEncoders.h"
+
+#include <cstdint>
+
+namespace skiff {
+namespace {
+
+using namespace jconv;
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+
+// Every decoder works on [s, end), end being the text's NUL, and never reads past the NUL: a
+// follower byte is examined only after the bytes before it proved not to be the NUL.
+
+std::uint64_t Word(const unsigned char* s)
+{
+    std::uint64_t word;
+    std::memcpy(&word, s, sizeof word);
+    return word;
+}
+
+// End of the run of bytes 0x01-0x7F starting at s, eight at a time where possible.
+const unsigned char* AsciiRunEnd(const unsigned char* s, const unsigned char* end)
+{
+    while (end - s >= 8 && (Word(s) & kHighBits) == 0) {
+        s += 8;
+    }
+    while (s < end && *s < 0x80) {
+        ++s;
+    }
+    return s;
+}
+
+// The same for JIS text, whose runs also end at an escape byte.
+const unsigned char* JisAsciiRunEnd(const unsigned char* s, const unsigned char* end)
+{
+    while (end - s >= 8) {
+        const std::uint64_t word = Word(s);
+        const std::uint64_t noEscape = word ^ (kOnes * kEsc);
+        if (((word | ((noEscape - kOnes) & ~noEscape)) & kHighBits) != 0) {
+            break;
+        }
+        s += 8;
+    }
+    while (s < end && *s < 0x80 && *s != kEsc) {
+        ++s;
+    }
+    return s;
+}
+
+// The same for UTF-8 text, whose runs also end at U+007E and U+007F (no Shift-JIS code).
+const unsigned char* Utf8AsciiRunEnd(const unsigned char* s, const unsigned char* end)
+{
+    while (end - s >= 8) {
+        const std::uint64_t word = Word(s);
+        if (((word | (word + kOnes * 2)) & kHighBits) != 0) {
+            break;
+        }
+        s += 8;
+    }
+    while (s < end && *s < 0x7E) {
+        ++s;
+    }
+    return s;
+}
+
+template <class Encoder>
+Encoder DecodeSjis(const unsigned char* s, const unsigned char* end, Encoder out)
+{
+    while (s < end) {
+        const unsigned c = *s;
+        if (HasJisCode(c, s[1])) {
+            out.Kanji((c << 8) | s[1]);
+            s += 2;
+        } else if (c < 0x80) {
+            const unsigned char* run = s;
+            s = AsciiRunEnd(s, end);
+            out.AsciiRun(run, static_cast<std::size_t>(s - run));
+        } else if (c >= 0xA1 && c <= 0xDF) {
+            out.Kana(c);
+            ++s;
+        } else {
+            // Beyond JIS X 0208 one mark stands for the pair; a follower that cannot be a
+            // trail byte starts the next character, as does the byte after a stray one.
+            out.Geta();
+            s += IsSjisLead(c) && IsSjisTrail(s[1]) ? 2 : 1;
+        }
+    }
+    return out;
+}
+
+constexpr bool IsJisByte(unsigned c)
+{
+    return c >= 0x21 && c <= 0x7E;
+}
+
+template <class Encoder>
+Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
+{
+    bool kanji = false;
+    bool kana = false;
+    while (s < end) {
+        const unsigned c = *s;
+        if (c == kEsc && (s[1] == '$' || s[1] == '(')) {
+            if (s[1] == '$' && s[2] == 'B') {
+                kanji = true;
+                kana = false;
+                s += 3;
+                continue;
+            }
+            if (s[1] == '(' && (s[2] == 'B' || s[2] == 'I')) {
+                kana = s[2] == 'I';
+                kanji = kanji && kana;
+                s += 3;
+                continue;
+            }
+        }
+        if (kana && c >= 0x21 && c <= 0x5F) {
+            out.Kana(c + 0x80);
+            ++s;
+        } else if (kanji && IsJisByte(c)) {
+            if (IsJisByte(s[1])) {
+                out.Kanji(FastJisToSjis((c << 8) | s[1]));
+                s += 2;
+            } else {
+                out.Geta();
+                ++s;
+            }
+        } else if (c >= 0x80) {
+            // JIS is a 7-bit code.
+            out.Geta();
+            ++s;
+        } else if (kanji || kana || c == kEsc) {
+            // Controls and space between two-byte characters, or an escape byte of no shift.
+            out.Ascii(c);
+            ++s;
+        } else {
+            const unsigned char* run = s;
+            s = JisAsciiRunEnd(s, end);
+            out.AsciiRun(run, static_cast<std::size_t>(s - run));
+        }
+    }
+    return out;
+}
+
+constexpr bool IsEucByte(unsigned c)
+{
+    return c >= 0xA1 && c <= 0xFE;
+}
+
+template <class Encoder>
+Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
+{
+    while (s < end) {
+        const unsigned c = *s;
+        if (c < 0x80) {
+            const unsigned char* run = s;
+            s = AsciiRunEnd(s, end);
+            out.AsciiRun(run, static_cast<std::size_t>(s - run));
+            continue;
+        }
+        const unsigned follower = s[1];
+        if (IsEucByte(c) && IsEucByte(follower)) {
+            out.Kanji(FastJisToSjis(((c << 8) | follower) & 0x7F7F));
+            s += 2;
+        } else if (c == 0x8E && follower >= 0xA1 && follower <= 0xDF) {
+            out.Kana(follower);
+            s += 2;
+        } else if (c == 0x8F && IsEucByte(follower) && IsEucByte(s[2])) {
+            // A JIS X 0212 character: one mark for its three bytes.
+            out.Geta();
+            s += 3;
+        } else {
+            out.Geta();
+            ++s;
+        }
+    }
+    return out;
+}
+
+// The Shift-JIS event for a Unicode code point above U+007F (Unicode's Shift-JIS mapping).
+// Everything but a JIS X 0208 character is rare and stays out of line, hence the encoder
+// travels by value: an address taken would keep the output position out of registers.
+template <class Encoder> Encoder EmitRare(unsigned unicode, Encoder out)
+{
+    if (unicode - 0xFF61 <= 0xFF9F - 0xFF61) {
+        out.Kana(unicode - 0xFEC0);
+    } else if (unicode == 0xA5) {
+        out.Ascii(0x5C);
+    } else if (unicode == 0x203E) {
+        out.Ascii(0x7E);
+    } else {
+        out.Geta();
+    }
+    return out;
+}
+
+template <class Encoder> inline void EmitUnicode(unsigned unicode, Encoder& out)
+{
+    const unsigned sjis = UnicodeToSjis(unicode);
+    if (sjis != 0) {
+        out.Kanji(sjis);
+    } else {
+        out = EmitRare(unicode, out);
+    }
+}
+
+constexpr bool IsContinuation(unsigned c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+template <class Encoder>
+Encoder DecodeUtf8(const unsigned char* s, const unsigned char* end, Encoder out)
+{
+    while (s < end) {
+        const unsigned c = *s;
+        if ((c & 0xF0) == 0xE0 && end - s >= 3) {
+            const unsigned wide = ((c & 0x0F) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);
+            // Both followers continuation bytes, and no overlong form.
+            if ((((s[1] ^ 0x80u) | (s[2] ^ 0x80u)) & 0xC0) == 0 && wide >= 0x800) {
+                EmitUnicode(wide, out);
+                s += 3;
+                continue;
+            }
+        }
+        if (c < 0x7E) {
+            const unsigned char* run = s;
+            s = Utf8AsciiRunEnd(s, end);
+            out.AsciiRun(run, static_cast<std::size_t>(s - run));
+        } else if (c < 0x80) {
+            // U+007E and U+007F have no Shift-JIS code.
+            out.Geta();
+            ++s;
+        } else if (c >= 0xC2 && c <= 0xDF && IsContinuation(s[1])) {
+            EmitUnicode(((c & 0x1F) << 6) | (s[1] & 0x3Fu), out);
+            s += 2;
+        } else {
+            // Overlong, truncated, four-byte or stray: one mark, then on to the next byte
+            // that can start a character.
+            out.Geta();
+            ++s;
+            while (s < end && IsContinuation(*s)) {
+                ++s;
+            }
+        }
+    }
+    return out;
+}
+
+template <class Encoder> Encoder Decode(Charset from, const char* src, Encoder out)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(src);
+    const unsigned char* end = s + std::strlen(src);
+    switch (from) {
+    case Charset::Sjis:
+        return DecodeSjis(s, end, out);
+    case Charset::Jis:
+        return DecodeJis(s, end, out);
+    case Charset::Euc:
+        return DecodeEuc(s, end, out);
+    case Charset::Utf8:
+        return DecodeUtf8(s, end, out);
+    }
+    return out;
+}
+
+template <class Encoder> auto Finish(Encoder out, int& errors)
+{
+    out.End();
+    errors += out.errors;
+    return out.sink;
+}
+
+// The sink after the whole conversion. Encoder and sink travel by value so that the
+// compiler keeps the output position in a register: a byte store could otherwise alias it.
+template <class Sink> Sink Run(Charset from, Charset to, const char* src, Sink sink, int& errors)
+{
+    switch (to) {
+    case Charset::Sjis:
+        return Finish(Decode(from, src, SjisEncoder<Sink>{sink}), errors);
+    case Charset::Jis:
+        return Finish(Decode(from, src, JisEncoder<Sink>{sink}), errors);
+    case Charset::Euc:
+        return Finish(Decode(from, src, EucEncoder<Sink>{sink}), errors);
+    case Charset::Utf8:
+        return Finish(Decode(from, src, Utf8Encoder<Sink>{sink}), errors);
+    }
+    return sink;
+}
+
+} // namespace
+
+std::size_t ConvertedLength(Charset from, Charset to, const char* src)
+{
+    int errors = 0;
+    return Run(from, to, src, CountSink{}, errors).size;
+}
+
+std::size_t Convert(Charset from, Charset to, const char* src, char* dst, int& errors)
+{
+    auto* start = reinterpret_cast<unsigned char*>(dst);
+    unsigned char* last = Run(from, to, src, WriteSink{start}, errors).next;
+    *last = 0;
+    return static_cast<std::size_t>(last - start);
+}
+
+} // namespace skiff
