@@ -1,5 +1,6 @@
-// Entry point of the program: a batch command, or the main window.
+// Entry point of the program: a batch command, or the main window with the files named.
 #include "clsBatch.h"
+#include "clsCommandLine.h"
 #include "clsMsgBox.h"
 #include "clsSettingsStore.h"
 #include "clsUiSetup.h"
@@ -15,7 +16,7 @@ using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char* argv[])
 {
-    if (clsBatch::IsBatch(argc, argv)) {
+    if (clsBatch::IsBatch(argc, argv) && !clsCommandLine::OpensWindows(argc, argv)) {
         // Commands need no display, so no widget application is created for them.
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(u"Quillet"_s);
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
         frmMain window(*store);
         if (window.Startup()) {
             window.show();
+            window.OpenCommandLine(clsCommandLine(QApplication::arguments().mid(1)));
             result = QApplication::exec();
         }
     }

@@ -1,19 +1,104 @@
 // The command dispatcher for runs without windows.
 #include "clsBatch.h"
 
+#include "clsConsoleMessenger.h"
+#include "clsDocument.h"
+#include "clsFormatInfo.h"
+#include "clsFormats.h"
 #include "clsMessenger.h"
 #include "clsRegFile.h"
 #include "clsSettingsStore.h"
+#include "clsStartup.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstring>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// The options of "--convert" as given; codes below 1 mean the format's own.
+struct clsConvertArgs
+{
+    QStringList positional;
+    QString toFormat;
+    int charSet = 0;
+    int toCharSet = 0;
+    int toCRLF = 0;
+    bool bContinue = false;
+};
+
+// A code from 0 to lnMax, or nothing.
+std::optional<int> Code(const QString& szText, int lnMax)
+{
+    bool ok = false;
+    const int value = szText.toInt(&ok);
+    if (!ok || value < 0 || value > lnMax)
+        return std::nullopt;
+    return value;
+}
+
+// Nothing when the command line is not understood.
+std::optional<clsConvertArgs> ParseConvert(const QStringList& args)
+{
+    clsConvertArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == u"--continue"_s) {
+            parsed.bContinue = true;
+            continue;
+        }
+        if (!arg.startsWith(u"--"_s)) {
+            parsed.positional.append(arg);
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        const QString value = args[++i];
+        std::optional<int> code;
+        if (arg == u"--to-format"_s)
+            parsed.toFormat = value;
+        else if (arg == u"--charset"_s && (code = Code(value, 4)))
+            parsed.charSet = *code;
+        else if (arg == u"--to-charset"_s && (code = Code(value, 4)))
+            parsed.toCharSet = *code;
+        else if (arg == u"--to-crlf"_s && (code = Code(value, 3)))
+            parsed.toCRLF = *code;
+        else
+            return std::nullopt;
+    }
+    if (parsed.positional.size() != 3)
+        return std::nullopt;
+    return parsed;
+}
+
+// Makes the console the message service while it lives, answering every question alike.
+class clsConsoleScope
+{
+public:
+    explicit clsConsoleScope(int nAnswer) : previous(&gMsgBox())
+    {
+        console.SetAnswer(nAnswer);
+        SetMsgBox(&console);
+    }
+    ~clsConsoleScope() { SetMsgBox(previous); }
+    clsConsoleScope(const clsConsoleScope&) = delete;
+    clsConsoleScope& operator=(const clsConsoleScope&) = delete;
+
+private:
+    clsConsoleMessenger console;
+    clsMessenger* previous;
+};
+
+} // namespace
+
 bool clsBatch::IsBatch(int argc, char** argv)
 {
-    return argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
+    // "--format" names the format of the files the windows open.
+    return argc > 1 && std::strncmp(argv[1], "--", 2) == 0 && std::strcmp(argv[1], "--format") != 0;
 }
 
 int clsBatch::Run(const QStringList& args, clsSettingsStore& store, QTextStream& out,
@@ -25,11 +110,47 @@ int clsBatch::Run(const QStringList& args, clsSettingsStore& store, QTextStream&
         return ImportReg(rest, store, out, err);
     if (command == u"--has-formats"_s && rest.isEmpty())
         return HasFormats(store);
-    err << u"使い方: quillet [ファイル...]\n"
-           u"        quillet --import-reg レジストリファイル...\n"
-           u"        quillet --has-formats\n"_s;
+    if (command == u"--list-formats"_s && rest.isEmpty())
+        return ListFormats(store, out, err);
+    if (command == u"--convert"_s)
+        return Convert(rest, store, out, err);
+    if (command == u"--help"_s && rest.isEmpty()) {
+        out << Usage();
+        out.flush();
+        return 0;
+    }
+    err << Usage();
     err.flush();
     return 2;
+}
+
+QString clsBatch::Usage()
+{
+    return u"使い方: quillet [--format 構造体名] [ファイル...]\n"
+           u"        quillet --import-reg レジストリファイル...\n"
+           u"        quillet --has-formats\n"
+           u"        quillet --list-formats\n"
+           u"        quillet --convert 構造体名 入力ファイル 出力ファイル [--charset N]\n"
+           u"                [--to-format 構造体名] [--to-charset N] [--to-crlf N] [--continue]\n"
+           u"        quillet --help\n"
+           u"\n"
+           u"  --import-reg    レジストリファイルのフォーマットを登録します。\n"
+           u"  --has-formats   フォーマットが登録されていれば 0、なければ 1 で終わります。\n"
+           u"  --list-formats  登録されているフォーマットを 1 行に 1 つ、番号、構造体名、\n"
+           u"                  フォーマット名、ファイルタイプ、文字コード、改行コードの順に\n"
+           u"                  タブで区切って表示します。\n"
+           u"  --convert       入力ファイルを構造体名のフォーマットで読み込み、出力ファイルに\n"
+           u"                  書き込みます。ウィンドウは開きません。\n"
+           u"    --charset N     入力の文字コード (1 Shift-JIS、2 JIS、3 EUC、4 UTF-8)\n"
+           u"    --to-format F   出力のフォーマット (省略時は入力と同じ)\n"
+           u"    --to-charset N  出力の文字コード\n"
+           u"    --to-crlf N     出力の改行コード (1 CRLF、2 CR、3 LF)\n"
+           u"                    文字コードと改行コードは省略するか 0 でフォーマットの設定。\n"
+           u"    --continue      フォーマットの違う行があっても読み込みを続けます\n"
+           u"                    (省略時はそこで変換をやめます)。\n"
+           u"  メッセージは標準エラーに出ます。\n"
+           u"  終了コード: 0 成功、1 失敗 (読み込み、書き込み、--has-formats の「なし」)、\n"
+           u"              2 コマンドラインの誤り (不明なオプション、フォーマット、引数の不足)\n"_s;
 }
 
 int clsBatch::ImportReg(const QStringList& files, clsSettingsStore& store, QTextStream& out,
@@ -74,4 +195,81 @@ int clsBatch::ImportReg(const QStringList& files, clsSettingsStore& store, QText
 int clsBatch::HasFormats(const clsSettingsStore& store)
 {
     return store.GetAll(AppTitle(), u"Formats"_s).isEmpty() ? 1 : 0;
+}
+
+bool clsBatch::LoadFormats(const clsSettingsStore& store, QTextStream& err)
+{
+    bool loaded = false;
+    if (clsStartup::CheckVersion(store)) {
+        try {
+            loaded = gFormats().ReadFromReg(store);
+        } catch (const clsFormatLoadError& error) {
+            err << QString::fromUtf8(error.what()) << u'\n';
+        }
+        if (!loaded && gFormats().Count() == 0)
+            err << u"フォーマットが登録されていません。\n"_s;
+    }
+    err.flush();
+    return loaded;
+}
+
+int clsBatch::ListFormats(const clsSettingsStore& store, QTextStream& out, QTextStream& err)
+{
+    if (!LoadFormats(store, err))
+        return 1;
+    const clsFormatInfo& info = gFormatInfo();
+    for (int i = 1; i <= gFormats().Count(); ++i) {
+        const clsFormat& format = *gFormats().Format(i);
+        out << i << u'\t' << format.StructName << u'\t' << format.FormatName << u'\t'
+            << info.GetFileTypeName(format.FileType) << u'\t'
+            << info.GetCharSetAsName(format.CharSet) << u'\t'
+            << info.GetCRLFAsName(info.GetCRLF(format.CRLF)) << u'\n';
+    }
+    out.flush();
+    return 0;
+}
+
+int clsBatch::Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
+                      QTextStream& err)
+{
+    const std::optional<clsConvertArgs> parsed = ParseConvert(args);
+    if (!parsed) {
+        err << Usage();
+        err.flush();
+        return 2;
+    }
+    if (!LoadFormats(store, err))
+        return 1;
+    const QString& input = parsed->positional[1];
+    const QString& output = parsed->positional[2];
+    const QString toName = parsed->toFormat.isEmpty() ? parsed->positional[0] : parsed->toFormat;
+    const int from = gFormats().GetIndexByName(parsed->positional[0]);
+    const int to = gFormats().GetIndexByName(toName);
+    if (from < 1 || to < 1) {
+        err << (from < 1 ? parsed->positional[0] : toName)
+            << u": フォーマットが登録されていません。\n"_s;
+        err.flush();
+        return 2;
+    }
+    if (!QFileInfo(input).isFile()) {
+        err << input << u": 指定のファイルが存在しません。\n"_s;
+        err.flush();
+        return 1;
+    }
+
+    // The mismatch question is answered as --continue says; everything else goes to stderr.
+    const clsConsoleScope console(parsed->bContinue ? clsMessenger::Yes : clsMessenger::No);
+    clsDocument document;
+    document.SetMode(from);
+    document.SetFile(input);
+    // As a file opened in a window: the line end of text files is found in the file.
+    if (document.Load(parsed->charSet, 1).bFailed)
+        return 1;
+    document.SetMode(to);
+    if (!document.Save(output, parsed->toCharSet, parsed->toCRLF))
+        return 1;
+    out << output << u": "_s << document.Records().RowCount()
+        << u" 件のレコードを書き込みました。\n"_s;
+    out.flush();
+    return 0;
 }

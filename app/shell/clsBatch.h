@@ -1,4 +1,4 @@
-// Commands that run without any window: "quillet --import-reg FILE...", "--has-formats".
+// Commands that run without any window: registering formats, listing them, converting files.
 #pragma once
 
 #include <QStringList>
@@ -6,7 +6,8 @@
 class QTextStream;
 class clsSettingsStore;
 
-// Dispatches a command line that starts with "--" to its command.
+// Dispatches a command line that starts with "--" (other than the windows' own "--format")
+// to its command.
 class clsBatch
 {
 public:
@@ -14,6 +15,8 @@ public:
     static bool IsBatch(int argc, char** argv);
     // Runs the command named by args[0] with the rest as its arguments; returns the exit
     // code: 0 success, 1 failure (or "no" for a question), 2 a command line not understood.
+    // Messages a window would show go to the installed message service, except during a
+    // conversion, which writes them to standard error.
     static int Run(const QStringList& args, clsSettingsStore& store, QTextStream& out,
                    QTextStream& err);
 
@@ -24,4 +27,14 @@ private:
                          QTextStream& err);
     // 0 when at least one format is registered, 1 when none is.
     static int HasFormats(const clsSettingsStore& store);
+    // One line per registered format: position, structure name, display name, file type,
+    // character set and line end, separated by tabs.
+    static int ListFormats(const clsSettingsStore& store, QTextStream& out, QTextStream& err);
+    // "FORMAT INPUT OUTPUT [options]": loads INPUT as a document window would and saves it
+    // as a save under another name would.
+    static int Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
+                       QTextStream& err);
+    // Reads the registered formats into gFormats(); false after telling why not.
+    static bool LoadFormats(const clsSettingsStore& store, QTextStream& err);
+    static QString Usage();
 };
