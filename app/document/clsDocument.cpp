@@ -4,6 +4,7 @@
 #include "clsFormatInfo.h"
 #include "clsFormats.h"
 #include "clsMessenger.h"
+#include "clsRecordWriter.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -62,4 +63,25 @@ clsReadResult clsDocument::Load(int lnCharSet, int lnCRLF,
     dirty = false;
     empty = false;
     return result;
+}
+
+bool clsDocument::Save(const QString& szPath, int lnCharSet, int lnCRLF,
+                       const clsRecordReader::Progress& progress)
+{
+    const clsFormat* format = Format();
+    if (!format)
+        return false;
+    const int newCharSet = lnCharSet >= 1 ? lnCharSet : format->CharSet;
+    const int newLineEnd = lnCRLF >= 1 ? lnCRLF : gFormatInfo().GetCRLF(format->CRLF);
+    QByteArray header = headerBytes;
+    if (!clsRecordWriter(*format, records, progress)
+             .WriteRecords(szPath, newCharSet, newLineEnd, header))
+        return false;
+    file = szPath;
+    charSet = newCharSet;
+    lineEnd = newLineEnd;
+    headerBytes = header;
+    records.ClearMarks();
+    dirty = false;
+    return true;
 }

@@ -49,6 +49,12 @@ public:
     // below 1 means the format's own; a text file's own line end then replaces the line end.
     // Questions and reports go through gMsgBox().
     clsReadResult Load(int lnCharSet, int lnCRLF, const clsRecordReader::Progress& progress = {});
+    // Writes the records to szPath in the document's format; a character set or line end
+    // below 1 means the format's own. A save replaces szPath only once every record is
+    // written; then the document belongs to szPath with that character set and line end, and
+    // its changes are saved. After a failure (reported through gMsgBox()) nothing changed.
+    bool Save(const QString& szPath, int lnCharSet, int lnCRLF,
+              const clsRecordReader::Progress& progress = {});
 
 private:
     clsRecords records;

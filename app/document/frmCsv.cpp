@@ -1,4 +1,4 @@
-// Document window creation, loading, grid set-up, captions and status panels.
+// Document window creation, loading, saving, closing, grid set-up, captions and status panels.
 #include "frmCsv.h"
 
 #include "Module1.h"
@@ -12,12 +12,15 @@
 #include "clsMessenger.h"
 #include "clsOptions.h"
 
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QVBoxLayout>
@@ -44,10 +47,13 @@ public:
 };
 
 // A progress dialog over a visible window, shown only once the work has taken a second.
-class clsLoadProgress
+class clsProgress
 {
 public:
-    explicit clsLoadProgress(QWidget& window) : owner(window) { clock.start(); }
+    clsProgress(QWidget& window, const QString& szLabel) : owner(window), label(szLabel)
+    {
+        clock.start();
+    }
 
     void Report(qint64 nDone, qint64 nTotal)
     {
@@ -56,8 +62,7 @@ public:
         if (!dialog) {
             if (clock.elapsed() < kProgressDelayMs)
                 return;
-            dialog = std::make_unique<QProgressDialog>(u"ファイルを読み込んでいます。"_s, QString(),
-                                                       0, 1000, &owner);
+            dialog = std::make_unique<QProgressDialog>(label, QString(), 0, 1000, &owner);
             dialog->setWindowTitle(AppTitle());
             dialog->setWindowModality(Qt::ApplicationModal);
             dialog->setMinimumDuration(0);
@@ -67,6 +72,7 @@ public:
 
 private:
     QWidget& owner;
+    QString label;
     QElapsedTimer clock;
     std::unique_ptr<QProgressDialog> dialog;
 };
@@ -167,7 +173,7 @@ bool frmCsv::LoadData(int lnCharSet, int lnCRLF)
         clsReadResult result;
         {
             const clsGridView::clsPaintLock lock(*grid);
-            clsLoadProgress progress(*this);
+            clsProgress progress(*this, u"ファイルを読み込んでいます。"_s);
             model->Reset([&] {
                 result = document->Load(lnCharSet, lnCRLF, [&progress](qint64 done, qint64 total) {
                     progress.Report(done, total);
@@ -239,7 +245,120 @@ void frmCsv::ShowCaption(const QString& szPath, const QString& szName)
                        QLocale::system().toString(info.lastModified(), QLocale::ShortFormat);
 }
 
+bool frmCsv::SaveUpdate()
+{
+    const clsWaitCursor wait;
+    const QString path = Module1::Trim(szFile());
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return NamedAndSave(document->lnCharSet(), document->lnCRLF());
+    const bool saved = WriteRecords(path, document->lnCharSet(), document->lnCRLF());
+    ShowSaved();
+    return saved;
+}
+
+bool frmCsv::NamedAndSave(int lnCharSet, int lnCRLF)
+{
+    const clsWaitCursor wait;
+    const int oldMode = Mode();
+    if (!SetMode(host.nNewMode()))
+        return false;
+    const bool saved = WriteRecords(host.szNewFile(), lnCharSet, lnCRLF);
+    if (saved)
+        fileName = Module1::GetFileName(szFile());
+    else if (oldMode >= 1)
+        // A failed save leaves the window with the file and format it had.
+        SetMode(oldMode);
+    ShowSaved();
+    return saved;
+}
+
+bool frmCsv::WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF)
+{
+    bool saved = false;
+    {
+        clsProgress progress(*this, u"ファイルを保存しています。"_s);
+        saved = document->Save(szPath, lnCharSet, lnCRLF, [&progress](qint64 done, qint64 total) {
+            progress.Report(done, total);
+        });
+    }
+    if (saved)
+        ClearChangeMarks();
+    return saved;
+}
+
+void frmCsv::ShowSaved()
+{
+    ShowCaption(szFile(), fileName);
+    ShowStatus();
+    host.UpdateCommands();
+}
+
+void frmCsv::ClearChangeMarks()
+{
+    const clsGridView::clsPaintLock lock(*grid);
+    document->Records().ClearMarks();
+    const int rows = model->rowCount();
+    if (rows > 0)
+        emit model->headerDataChanged(Qt::Vertical, 0, rows - 1);
+}
+
+void frmCsv::WindowClose()
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void frmCsv::closeEvent(QCloseEvent* event)
+{
+    if (unload) {
+        event->accept();
+        return;
+    }
+    if (bDirty()) {
+        BringToFront();
+        const int answer = gMsgBox().QuestionEx(
+            windowTitle() + u" は更新されています。内容を保存しますか？"_s, AppTitle());
+        if (answer == clsMessenger::Cancel) {
+            event->ignore();
+            return;
+        }
+        // A save that failed or was called off keeps the changes, and so the window.
+        if (answer == clsMessenger::Yes) {
+            host.SaveActiveDocument();
+            if (bDirty()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    unload = true;
+    SaveColWidth();
+    ShowCaption(QString(), QString());
+    host.UpdateCommands();
+    ShowStatus(QString(), -1, -1);
+    host.DocumentClosed();
+    event->accept();
+}
+
+void frmCsv::BringToFront()
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame && frame->mdiArea()) {
+        frame->mdiArea()->setActiveSubWindow(frame);
+        return;
+    }
+    raise();
+    activateWindow();
+}
+
 void frmCsv::ShowStatus()
+{
+    ShowStatus(szStatusFile, document->lnCharSet(), document->lnCRLF());
+}
+
+void frmCsv::ShowStatus(const QString& szFileText, int lnCharSet, int lnCRLF)
 {
     if (unload)
         szStatusCount = u"ファイルを開いてください。"_s;
@@ -248,9 +367,9 @@ void frmCsv::ShowStatus()
     else
         szStatusCount =
             QString::number(cntData) + (bDirty() ? u" 件のデータ [更新]"_s : u" 件のデータ"_s);
-    host.SetStatus(szStatusCount, unload ? QString() : szStatusFormat, szStatusFile,
-                   gFormatInfo().GetCharSetAsName(document->lnCharSet()) + u'+' +
-                       gFormatInfo().GetCRLFAsName(document->lnCRLF()));
+    host.SetStatus(szStatusCount, unload ? QString() : szStatusFormat, szFileText,
+                   gFormatInfo().GetCharSetAsName(lnCharSet) + u'+' +
+                       gFormatInfo().GetCRLFAsName(lnCRLF));
 }
 
 void frmCsv::dragEnterEvent(QDragEnterEvent* event)

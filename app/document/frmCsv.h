@@ -47,6 +47,16 @@ public:
     // The window became the active document window.
     void Form_Activate();
 
+    // Writes the document to its own file; when that file is gone, NamedAndSave with the
+    // document's own character set and line end. False when nothing was saved.
+    bool SaveUpdate();
+    // Writes the document to the host's szNewFile in the format nNewMode (the window then
+    // belongs to them); a character set or line end below 1 means the format's own. False
+    // when nothing was saved: the window keeps its file, format and changes.
+    bool NamedAndSave(int lnCharSet, int lnCRLF);
+    // Closes the window (with the subwindow that holds it), asking first about changes.
+    void WindowClose();
+
     clsDocument& Document() { return *document; }
     clsGridView& Grid() { return *grid; }
     clsGridModel& GridModel() { return *model; }
@@ -54,6 +64,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The steps shared by creation and every load; false when the format is invalid.
@@ -61,6 +72,15 @@ private:
     QString NewFileName() const;
     void ShowCaption(const QString& szPath, const QString& szName);
     void ShowStatus();
+    void ShowStatus(const QString& szFileText, int lnCharSet, int lnCRLF);
+    // Writes the document, showing progress when that takes long; false on failure.
+    bool WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF);
+    // Caption, status and commands after a save, whether it worked or not.
+    void ShowSaved();
+    // The row numbers lose their bold change marks.
+    void ClearChangeMarks();
+    // Makes this the active document window, as a save of the active one must find it.
+    void BringToFront();
 
     clsDocumentHost& host;
     std::unique_ptr<clsDocument> document;

@@ -1,0 +1,121 @@
+// The million-record data files and formats the load and save benchmarks share.
+#pragma once
+
+#include "clsCodePage.h"
+#include "clsFormatInfo.h"
+#include "clsFormats.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace benchdata {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr int kRecords = 1000000;
+
+// Members of every record: name, width in fixed-length and binary files, binary type.
+struct Field
+{
+    const char* name;
+    int width;
+    int binaryType;
+};
+
+constexpr Field kFields[] = {{"id", 7, 2},       {"name", 8, 5},   {"kana", 12, 5},
+                             {"address", 30, 5}, {"phone", 12, 5}, {"amount", 9, 4},
+                             {"date", 10, 5},    {"note", 14, 5}};
+constexpr int kFieldCount = static_cast<int>(sizeof kFields / sizeof kFields[0]);
+
+// The data files of the three file types, by file type.
+inline QString FileName(int fileType)
+{
+    return fileType == 1 ? u"data.csv"_s : fileType == 2 ? u"data.txt"_s : u"data.bin"_s;
+}
+
+// The record's field texts as Shift-JIS, varied by the record number.
+inline std::vector<QByteArray> RecordFields(int index)
+{
+    static const std::vector<QByteArray> names = [] {
+        std::vector<QByteArray> list;
+        for (const QString& name : {u"山田太郎"_s, u"佐藤花子"_s, u"鈴木一郎"_s, u"表計算子"_s})
+            list.push_back(clsCodePage::ToSjis(name));
+        return list;
+    }();
+    static const QByteArray kana = clsCodePage::ToSjis(u"ヤマダタロウ"_s);
+    static const QByteArray city = clsCodePage::ToSjis(u"東京都千代田区丸の内"_s);
+    static const QByteArray note = clsCodePage::ToSjis(u"備考"_s);
+    const QByteArray number = QByteArray::number(index);
+    return {number,
+            names[static_cast<size_t>(index % 4)],
+            kana,
+            city + number.right(4) + "-" + QByteArray::number(index % 97),
+            "03-" + QByteArray::number(1000 + index % 9000) + "-5678",
+            QByteArray::number((index % 100000) * 0.25, 'f', 2),
+            "2024/0" + QByteArray::number(1 + index % 9) + "/1" + QByteArray::number(index % 10),
+            index % 3 == 0 ? note + ", \"\"A\"\"" : note + "-" + number.right(3)};
+}
+
+// Writes the three files in the layout the formats of AddFormat describe, as Quillet itself
+// writes them: strings quoted in the delimited file, numbers not.
+inline void WriteFiles(const QString& folder)
+{
+    QByteArray csv;
+    QByteArray fixed;
+    QByteArray binary;
+    csv.reserve(110 * kRecords);
+    fixed.reserve(120 * kRecords);
+    binary.reserve(110 * kRecords);
+    for (int i = 1; i <= kRecords; ++i) {
+        const std::vector<QByteArray> fields = RecordFields(i);
+        for (int f = 0; f < kFieldCount; ++f) {
+            const bool quoted = kFields[f].binaryType == 5;
+            csv += (f ? "," : "") + (quoted ? "\"" + fields[f] + "\"" : fields[f]);
+            fixed += fields[f].leftJustified(kFields[f].width, ' ', true);
+            if (kFields[f].binaryType == 2) {
+                const int32_t value = i;
+                binary.append(reinterpret_cast<const char*>(&value), 4);
+            } else if (kFields[f].binaryType == 4) {
+                const double value = fields[f].toDouble();
+                binary.append(reinterpret_cast<const char*>(&value), 8);
+            } else {
+                binary += fields[f].leftJustified(kFields[f].width, ' ', true);
+            }
+        }
+        csv += "\r\n";
+        fixed += "\r\n";
+    }
+    for (int fileType = 1; fileType <= 3; ++fileType) {
+        const QByteArray& bytes = fileType == 1 ? csv : fileType == 2 ? fixed : binary;
+        QFile file(folder + u'/' + FileName(fileType));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the benchmark data");
+    }
+}
+
+// Adds the format of the file type to gFormats(): every member a string in fixed-length
+// text, the binary types elsewhere (a delimited file quotes only its strings).
+inline void AddFormat(int fileType)
+{
+    clsFormat* format = gFormats().Add();
+    format->FormatName = u"bench"_s + QString::number(fileType);
+    format->FileType = fileType;
+    format->EscInput = 1;
+    format->EscOutput = 1;
+    for (const Field& field : kFields) {
+        clsMember* member = format->AddMember();
+        member->MemName = QString::fromLatin1(field.name);
+        member->Comment = member->MemName;
+        member->MemType = fileType == 2 ? 5 : field.binaryType;
+        member->MemLenB = fileType == 3 && field.binaryType != 5
+                              ? gFormatInfo().GetTypeLenB(field.binaryType)
+                              : field.width;
+        member->MemLen = member->MemLenB;
+    }
+}
+
+} // namespace benchdata

@@ -1,0 +1,110 @@
+// Benchmark of saving a million records from a document window, next to loading them.
+#include "BenchData.h"
+#include "clsDocument.h"
+#include "clsDocumentHost.h"
+#include "clsFormats.h"
+#include "frmCsv.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace benchdata;
+
+namespace {
+
+// Hands the window its file and, for the save, the new name.
+class clsQuietHost : public clsDocumentHost
+{
+public:
+    QString szNewFile() const override { return newFile; }
+    int nNewMode() const override { return newMode; }
+    int nNewID() const override { return 1; }
+    void SetCurrent(const QString&, int, const QString&) override {}
+    void SetStatus(const QString&, const QString&, const QString&, const QString&) override {}
+    void SetMainCaption(const QString&) override {}
+    void FilesDropped(const QStringList&) override {}
+    void UpdateCommands() override {}
+    void EndProgram() override {}
+    void SaveActiveDocument() override {}
+    void DocumentClosed() override {}
+
+    QString newFile;
+    int newMode = 1;
+};
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double Seconds(const QElapsedTimer& clock)
+{
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
+int RunCase(int fileType, const QString& path)
+{
+    for (int type = 1; type <= 3; ++type)
+        AddFormat(type);
+    const double fileMB = static_cast<double>(QFileInfo(path).size()) / 1e6;
+
+    clsQuietHost host;
+    host.newFile = path;
+    host.newMode = fileType;
+    frmCsv frm(host);
+    QElapsedTimer clock;
+    clock.start();
+    frm.LoadData(1, 0);
+    const double loadSeconds = Seconds(clock);
+
+    host.newFile = path + u".saved"_s;
+    clock.restart();
+    const bool saved = frm.NamedAndSave(0, 0);
+    const double saveSeconds = Seconds(clock);
+    const bool same = saved && Contents(host.newFile) == Contents(path);
+
+    const char* names[] = {"", "delimited", "fixed-length", "binary"};
+    std::printf("%-12s %8.1f MB %9d rec | load %6.3f s %7.1f MB/s | save %6.3f s %7.1f MB/s "
+                "(save/load %.2fx) | bytes %s\n",
+                names[fileType], fileMB, frm.nCntData(), loadSeconds, fileMB / loadSeconds,
+                saveSeconds, fileMB / saveSeconds, saveSeconds / loadSeconds,
+                same ? "identical" : "DIFFER");
+    return same && frm.nCntData() == kRecords ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 3)
+        return RunCase(QByteArray(argv[1]).toInt(), QString::fromLocal8Bit(argv[2]));
+
+    QTemporaryDir dir;
+    QElapsedTimer clock;
+    clock.start();
+    WriteFiles(dir.path());
+    std::printf("bench_save: %d records written in %.1f s; each round trip runs in a fresh "
+                "process\n",
+                kRecords, static_cast<double>(clock.elapsed()) / 1e3);
+    int failures = 0;
+    for (int type = 1; type <= 3; ++type) {
+        std::fflush(stdout);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::number(type), dir.filePath(FileName(type))});
+        child.waitForFinished(-1);
+        failures += child.exitCode() != 0 ? 1 : 0;
+    }
+    return failures;
+}
