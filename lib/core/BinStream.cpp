@@ -21,7 +21,7 @@ bool XBinStream::OpenRead(const char* szFile)
     }
     pFile = skiff::OpenFile(szFile, "rb");
     bWriting = false;
-    return pFile != nullptr;
+    return Buffer();
 }
 
 bool XBinStream::OpenWrite(const char* szFile)
@@ -32,7 +32,17 @@ bool XBinStream::OpenWrite(const char* szFile)
     }
     pFile = skiff::OpenFile(szFile, "wb");
     bWriting = true;
-    return pFile != nullptr;
+    return Buffer();
+}
+
+bool XBinStream::Buffer()
+{
+    if (pFile == nullptr) {
+        return false;
+    }
+    // Records move a few bytes per call; large buffers keep the system calls few.
+    std::setvbuf(pFile, nullptr, _IOFBF, kBufferSize);
+    return true;
 }
 
 void XBinStream::Close()

@@ -26,6 +26,11 @@ public:
     bool AtEnd() const;
 
 private:
+    static constexpr std::size_t kBufferSize = 1 << 20;
+
+    // Gives a newly opened file its buffer; false when the open failed.
+    bool Buffer();
+
     std::FILE* pFile = nullptr;
     bool bWriting = false;
 };
