@@ -5,6 +5,7 @@
 #include "clsColumnLayout.h"
 #include "clsDocument.h"
 #include "clsDocumentHost.h"
+#include "clsFileDrop.h"
 #include "clsFormatInfo.h"
 #include "clsFormats.h"
 #include "clsGridModel.h"
@@ -21,7 +22,6 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMimeData>
 #include <QProgressDialog>
 #include <QVBoxLayout>
 
@@ -374,19 +374,12 @@ void frmCsv::ShowStatus(const QString& szFileText, int lnCharSet, int lnCRLF)
 
 void frmCsv::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    clsFileDrop::Enter(event);
 }
 
 void frmCsv::dropEvent(QDropEvent* event)
 {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            files.append(url.toLocalFile());
-    }
-    if (files.isEmpty())
-        return;
-    event->acceptProposedAction();
-    host.FilesDropped(files);
+    const QStringList files = clsFileDrop::Files(event);
+    if (!files.isEmpty())
+        host.FilesDropped(files);
 }

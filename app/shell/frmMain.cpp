@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "clsDialog.h"
+#include "clsFileDrop.h"
 #include "clsFormats.h"
 #include "clsMessenger.h"
 #include "clsWindowArrange.h"
@@ -13,7 +14,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPointer>
 #include <QStatusBar>
 
@@ -295,19 +295,12 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    clsFileDrop::Enter(event);
 }
 
 void frmMain::dropEvent(QDropEvent* event)
 {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            files.append(url.toLocalFile());
-    }
-    if (files.isEmpty())
-        return;
-    event->acceptProposedAction();
-    FilesDropped(files);
+    const QStringList files = clsFileDrop::Files(event);
+    if (!files.isEmpty())
+        FilesDropped(files);
 }
