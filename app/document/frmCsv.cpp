@@ -242,7 +242,7 @@ void frmCsv::ShowCaption(const QString& szPath, const QString& szName)
     const QFileInfo info(szPath);
     if (!szPath.isEmpty() && info.exists())
         szStatusFile = GroupedNumber(info.size()) + u" Bytes 最終更新:"_s +
-                       QLocale::system().toString(info.lastModified(), QLocale::ShortFormat);
+                       QLocale().toString(info.lastModified(), QLocale::ShortFormat);
 }
 
 bool frmCsv::SaveUpdate()
