@@ -6,10 +6,15 @@
 #include "clsFormats.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace benchdata {
@@ -116,6 +121,34 @@ inline void AddFormat(int fileType)
                               : field.width;
         member->MemLen = member->MemLenB;
     }
+}
+
+// A benchmark's main after its application exists: with the arguments (file type, path) it
+// runs that one case; without them it writes the three files and runs each case in a fresh
+// process of the same program, so one file's memory never counts for the next.
+inline int RunCases(int argc, char** argv, const char* szBanner,
+                    int (*runCase)(int fileType, const QString& path))
+{
+    if (argc == 3)
+        return runCase(QByteArray(argv[1]).toInt(), QString::fromLocal8Bit(argv[2]));
+
+    QTemporaryDir dir;
+    QElapsedTimer clock;
+    clock.start();
+    WriteFiles(dir.path());
+    std::printf("%s: %d records written in %.1f s; each case runs in a fresh process\n", szBanner,
+                kRecords, static_cast<double>(clock.elapsed()) / 1e3);
+    int failures = 0;
+    for (int type = 1; type <= 3; ++type) {
+        std::fflush(stdout);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::number(type), dir.filePath(FileName(type))});
+        child.waitForFinished(-1);
+        failures += child.exitCode() != 0 ? 1 : 0;
+    }
+    return failures;
 }
 
 } // namespace benchdata

@@ -15,8 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <unistd.h>
@@ -151,24 +149,5 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 3)
-        return RunCase(QByteArray(argv[1]).toInt(), QString::fromLocal8Bit(argv[2]));
-
-    QTemporaryDir dir;
-    QElapsedTimer clock;
-    clock.start();
-    WriteFiles(dir.path());
-    std::printf("bench_load: %d records written in %.1f s; each load runs in a fresh process\n",
-                kRecords, static_cast<double>(clock.elapsed()) / 1e3);
-    int failures = 0;
-    for (int type = 1; type <= 3; ++type) {
-        std::fflush(stdout);
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::number(type), dir.filePath(FileName(type))});
-        child.waitForFinished(-1);
-        failures += child.exitCode() != 0 ? 1 : 0;
-    }
-    return failures;
+    return RunCases(argc, argv, "bench_load", RunCase);
 }

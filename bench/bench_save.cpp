@@ -9,8 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -86,25 +84,5 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 3)
-        return RunCase(QByteArray(argv[1]).toInt(), QString::fromLocal8Bit(argv[2]));
-
-    QTemporaryDir dir;
-    QElapsedTimer clock;
-    clock.start();
-    WriteFiles(dir.path());
-    std::printf("bench_save: %d records written in %.1f s; each round trip runs in a fresh "
-                "process\n",
-                kRecords, static_cast<double>(clock.elapsed()) / 1e3);
-    int failures = 0;
-    for (int type = 1; type <= 3; ++type) {
-        std::fflush(stdout);
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::number(type), dir.filePath(FileName(type))});
-        child.waitForFinished(-1);
-        failures += child.exitCode() != 0 ? 1 : 0;
-    }
-    return failures;
+    return RunCases(argc, argv, "bench_save", RunCase);
 }
