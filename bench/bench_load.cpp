@@ -1,12 +1,12 @@
 // Benchmark of loading a million records into a document window, next to Skiff's own read.
 #include "BenchData.h"
 #include "clsCodePage.h"
-#include "clsDocumentHost.h"
 #include "clsFormats.h"
 #include "clsGridModel.h"
 #include "clsGridView.h"
 #include "clsMessenger.h"
 #include "clsOptions.h"
+#include "clsQuietHost.h"
 #include "clsSkiff.h"
 #include "frmCsv.h"
 
@@ -24,27 +24,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using namespace benchdata;
-
-class clsQuietHost : public clsDocumentHost
-{
-public:
-    explicit clsQuietHost(QString file, int mode) : newFile(std::move(file)), newMode(mode) {}
-    QString szNewFile() const override { return newFile; }
-    int nNewMode() const override { return newMode; }
-    int nNewID() const override { return 1; }
-    void SetCurrent(const QString&, int, const QString&) override {}
-    void SetStatus(const QString&, const QString&, const QString&, const QString&) override {}
-    void SetMainCaption(const QString&) override {}
-    void FilesDropped(const QStringList&) override {}
-    void UpdateCommands() override {}
-    void EndProgram() override {}
-    void SaveActiveDocument() override {}
-    void DocumentClosed() override {}
-
-private:
-    QString newFile;
-    int newMode;
-};
 
 double ResidentBytes()
 {
@@ -109,7 +88,9 @@ int RunCase(int fileType, const QString& path)
     const double fileBytes = static_cast<double>(QFileInfo(path).size());
     const double skiffSeconds = SkiffSeconds(fileType, clsCodePage::ToSjis(path));
 
-    clsQuietHost host(path, fileType);
+    clsQuietHost host;
+    host.newFile = path;
+    host.newMode = fileType;
     frmCsv frm(host);
     frm.resize(1000, 700);
     const double before = ResidentBytes();

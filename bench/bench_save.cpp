@@ -1,8 +1,8 @@
 // Benchmark of saving a million records from a document window, next to loading them.
 #include "BenchData.h"
 #include "clsDocument.h"
-#include "clsDocumentHost.h"
 #include "clsFormats.h"
+#include "clsQuietHost.h"
 #include "frmCsv.h"
 
 #include <QApplication>
@@ -16,26 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace benchdata;
 
 namespace {
-
-// Hands the window its file and, for the save, the new name.
-class clsQuietHost : public clsDocumentHost
-{
-public:
-    QString szNewFile() const override { return newFile; }
-    int nNewMode() const override { return newMode; }
-    int nNewID() const override { return 1; }
-    void SetCurrent(const QString&, int, const QString&) override {}
-    void SetStatus(const QString&, const QString&, const QString&, const QString&) override {}
-    void SetMainCaption(const QString&) override {}
-    void FilesDropped(const QStringList&) override {}
-    void UpdateCommands() override {}
-    void EndProgram() override {}
-    void SaveActiveDocument() override {}
-    void DocumentClosed() override {}
-
-    QString newFile;
-    int newMode = 1;
-};
 
 QByteArray Contents(const QString& path)
 {

@@ -1,6 +1,7 @@
 // What a document window needs from the window that hosts it.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -35,4 +36,6 @@ public:
     virtual void SaveActiveDocument() = 0;
     // A document window has closed: one document fewer.
     virtual void DocumentClosed() = 0;
+    // Opens the popup menu of the document commands at a point of the screen.
+    virtual void ShowPopup(const QPoint& globalPos) = 0;
 };

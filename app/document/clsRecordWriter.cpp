@@ -168,8 +168,8 @@ bool clsRecordWriter::WriteFixed()
             for (size_t i = 0; i < fields.size(); ++i) {
                 const clsField& field = fields[i];
                 const size_t start = line.size();
-                Pad(line, TrimSpaces(records.Cell(r, static_cast<int>(i) + 1)), field.fill,
-                    field.stuff, field.memLenB);
+                Pad(line, FixedCell(static_cast<int>(i) + 1), field.fill, field.stuff,
+                    field.memLenB);
                 Fit(line, start, field.memLenB);
             }
             line.append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
@@ -179,8 +179,7 @@ bool clsRecordWriter::WriteFixed()
         } else {
             // A converted field is cut to its width after the conversion, field by field.
             for (size_t i = 0; i < fields.size(); ++i) {
-                if (!WriteString(fields[i], records.Cell(r, static_cast<int>(i) + 1),
-                                 fields[i].memLenB))
+                if (!WriteString(fields[i], FixedCell(static_cast<int>(i) + 1), fields[i].memLenB))
                     return false;
             }
             if (skiff::WriteBinString(lineEnd.constData(), static_cast<int>(lineEnd.size())) != 0)
@@ -212,7 +211,7 @@ bool clsRecordWriter::WriteBinary(QByteArray& headerBytes)
                 if (!WriteNumber(field, cell))
                     return false;
             } else if (field.memType == 5) {
-                if (!WriteString(field, cell, field.memLen))
+                if (!WriteString(field, TrimSpaces(cell), field.memLen))
                     return false;
             }
         }
@@ -263,10 +262,18 @@ bool clsRecordWriter::WriteNumber(const clsField& field, QByteArrayView cell)
     return status == 0;
 }
 
+QByteArrayView clsRecordWriter::FixedCell(int lnCol) const
+{
+    // Spaces a file holds in a field are data (right-aligned text, numbers): a cell nobody
+    // changed goes back as it was read.
+    const QByteArrayView cell = records.Cell(r, lnCol);
+    return keepUnchanged && !records.Edited(r, lnCol) ? cell : TrimSpaces(cell);
+}
+
 bool clsRecordWriter::WriteString(const clsField& field, QByteArrayView cell, int nPadWidth)
 {
     text.clear();
-    Pad(text, TrimSpaces(cell), field.fill, field.stuff, nPadWidth);
+    Pad(text, cell, field.fill, field.stuff, nPadWidth);
     int status = 0;
     if (charSet != 1) {
         status = skiff::WriteBinConvStr(text.c_str(), field.memLenB, charSet);

@@ -30,6 +30,9 @@ public:
     // szHeaderBytes is the head of a binary file; when its length is not the format's
     // BytesSkipHeader it becomes that many NUL bytes.
     bool WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF, QByteArray& szHeaderBytes);
+    // Fixed-length cells that were not edited since they were read are written as read
+    // instead of trimmed and padded (for a save in the format they were read in).
+    void KeepUnchangedCells(bool bKeep) { keepUnchanged = bKeep; }
 
 private:
     // How each member is written, worked out once per save.
@@ -50,6 +53,8 @@ private:
     bool WriteNumber(const clsField& field, QByteArrayView cell);
     // The cell text through GetTxtEsc (untouched when it holds no double quote).
     bool Escape(QByteArrayView& cell);
+    // The text of fixed-length cell lnCol of row r, trimmed unless it is kept as read.
+    QByteArrayView FixedCell(int lnCol) const;
     // Writes a text padded to nPadWidth as exactly memLenB bytes, converted when asked for.
     bool WriteString(const clsField& field, QByteArrayView cell, int nPadWidth);
     // Bytes a converting text write puts in the file for a Shift-JIS text.
@@ -63,6 +68,7 @@ private:
     std::vector<clsField> fields;
     QByteArray lineEnd;
     int charSet = 1;
+    bool keepUnchanged = false;
     // The row being written.
     int r = 1;
     // Bytes the file must hold once closed: a failed flush on closing shows as fewer.

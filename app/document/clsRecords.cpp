@@ -41,6 +41,17 @@ char* WriteLengthPrefix(char* out, size_t length)
     return out;
 }
 
+size_t ReadLengthPrefix(const unsigned char*& p)
+{
+    size_t length = 0;
+    for (int shift = 0;; shift += 7) {
+        const unsigned char byte = *p++;
+        length |= static_cast<size_t>(byte & 0x7F) << shift;
+        if (!(byte & 0x80))
+            return length;
+    }
+}
+
 // Bytes up to the first NUL: what a cell can hold.
 QByteArrayView UpToNul(QByteArrayView bytes)
 {
@@ -136,15 +147,68 @@ void clsRecords::SetCell(int lnRow, int lnCol, QByteArrayView bytes)
         p = nul ? nul + 1 : end;
         cells.append(p, static_cast<size_t>(end - p));
     }
+    const QByteArrayView oldEdits = Edits(entry);
+    const size_t byte = static_cast<size_t>(lnCol - 1) / 8;
+    std::string edits(std::max(static_cast<size_t>(oldEdits.size()), byte + 1), '\0');
+    std::memcpy(edits.data(), oldEdits.data(), static_cast<size_t>(oldEdits.size()));
+    edits[byte] = static_cast<char>(edits[byte] | (1 << ((lnCol - 1) % 8)));
     const uint64_t mark = entry & kMark;
     Discard(entry);
-    entry = Store(QByteArrayView(cells.data(), static_cast<qsizetype>(cells.size()))) | mark;
+    entry = Store(QByteArrayView(edits.data(), static_cast<qsizetype>(edits.size())),
+                  QByteArrayView(cells.data(), static_cast<qsizetype>(cells.size()))) |
+            mark;
     CompactIfWasteful();
 }
 
 void clsRecords::SetText(int lnRow, int lnCol, const QString& szText)
 {
     SetCell(lnRow, lnCol, clsCodePage::ToSjis(szText));
+}
+
+bool clsRecords::Edited(int lnRow, int lnCol) const
+{
+    if (lnRow < 1 || lnRow > RowCount() || lnCol < 1)
+        return false;
+    const QByteArrayView edits = Edits(rows[Index(lnRow)]);
+    const qsizetype byte = (lnCol - 1) / 8;
+    return byte < edits.size() && (edits[byte] & (1 << ((lnCol - 1) % 8))) != 0;
+}
+
+std::string clsRecords::RowImage(int lnRow) const
+{
+    const uint64_t entry = rows[Index(lnRow)];
+    bool edits = false;
+    const QByteArrayView data = Data(entry, edits);
+    std::string image(1, static_cast<char>((edits ? 1 : 0) | ((entry & kMark) ? 2 : 0)));
+    image.append(data.data(), static_cast<size_t>(data.size()));
+    return image;
+}
+
+void clsRecords::SetRowImage(int lnRow, const std::string& image)
+{
+    uint64_t& entry = rows[Index(lnRow)];
+    Discard(entry);
+    const char flags = image.empty() ? 0 : image[0];
+    const QByteArrayView data = image.empty() ? QByteArrayView() : QByteArrayView(image).sliced(1);
+    entry = StoreData(data, (flags & 1) != 0) | ((flags & 2) ? kMark : 0);
+    CompactIfWasteful();
+}
+
+void clsRecords::InsertRowImages(int lnRow, const std::vector<std::string>& images)
+{
+    InsertRows(lnRow, static_cast<int>(images.size()));
+    for (size_t i = 0; i < images.size(); ++i)
+        SetRowImage(lnRow + static_cast<int>(i), images[i]);
+}
+
+void clsRecords::Reorder(const std::vector<int>& aOrder)
+{
+    if (aOrder.size() != rows.size())
+        return;
+    std::vector<uint64_t> reordered(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        reordered[i] = (rows[Index(aOrder[i])] & ~kMark) | (rows[i] & kMark);
+    rows.swap(reordered);
 }
 
 void clsRecords::AddCell(QByteArrayView bytes)
@@ -156,7 +220,8 @@ void clsRecords::AddCell(QByteArrayView bytes)
 
 void clsRecords::EndRow()
 {
-    rows.push_back(Store(QByteArrayView(pending.data(), static_cast<qsizetype>(pending.size()))));
+    rows.push_back(
+        Store({}, QByteArrayView(pending.data(), static_cast<qsizetype>(pending.size()))));
     pending.clear();
 }
 
@@ -207,30 +272,62 @@ void clsRecords::ClearMarks()
         entry &= ~kMark;
 }
 
-QByteArrayView clsRecords::Cells(uint64_t entry) const
+QByteArrayView clsRecords::Data(uint64_t entry, bool& bEdits) const
 {
+    bEdits = false;
     const uint64_t location = entry & ~kMark;
     if (location == kNoBlob)
         return {};
     const Chunk& chunk = chunks[static_cast<size_t>(location >> 32)];
     const auto* p =
         reinterpret_cast<const unsigned char*>(chunk.data.get()) + static_cast<uint32_t>(location);
-    size_t length = 0;
-    for (int shift = 0;; shift += 7) {
-        const unsigned char byte = *p++;
-        length |= static_cast<size_t>(byte & 0x7F) << shift;
-        if (!(byte & 0x80))
-            break;
-    }
-    return QByteArrayView(reinterpret_cast<const char*>(p), static_cast<qsizetype>(length));
+    const size_t prefix = ReadLengthPrefix(p);
+    bEdits = (prefix & 1) != 0;
+    return QByteArrayView(reinterpret_cast<const char*>(p), static_cast<qsizetype>(prefix >> 1));
 }
 
-uint64_t clsRecords::Store(QByteArrayView cells)
+QByteArrayView clsRecords::Cells(uint64_t entry) const
 {
-    if (cells.isEmpty())
+    bool edits = false;
+    const QByteArrayView data = Data(entry, edits);
+    if (!edits)
+        return data;
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data());
+    const size_t count = ReadLengthPrefix(p);
+    const qsizetype skip =
+        reinterpret_cast<const char*>(p) - data.data() + static_cast<qsizetype>(count);
+    return data.sliced(skip);
+}
+
+QByteArrayView clsRecords::Edits(uint64_t entry) const
+{
+    bool edits = false;
+    const QByteArrayView data = Data(entry, edits);
+    if (!edits)
+        return {};
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data());
+    const size_t count = ReadLengthPrefix(p);
+    return QByteArrayView(reinterpret_cast<const char*>(p), static_cast<qsizetype>(count));
+}
+
+uint64_t clsRecords::Store(QByteArrayView edits, QByteArrayView cells)
+{
+    if (edits.isEmpty())
+        return StoreData(cells, false);
+    std::string data(LengthPrefixSize(static_cast<size_t>(edits.size())), '\0');
+    WriteLengthPrefix(data.data(), static_cast<size_t>(edits.size()));
+    data.append(edits.data(), static_cast<size_t>(edits.size()));
+    data.append(cells.data(), static_cast<size_t>(cells.size()));
+    return StoreData(QByteArrayView(data.data(), static_cast<qsizetype>(data.size())), true);
+}
+
+uint64_t clsRecords::StoreData(QByteArrayView data, bool bEdits)
+{
+    if (data.isEmpty())
         return kNoBlob;
-    const size_t length = static_cast<size_t>(cells.size());
-    const size_t need = LengthPrefixSize(length) + length;
+    const size_t length = static_cast<size_t>(data.size());
+    const size_t prefix = length * 2 + (bEdits ? 1 : 0);
+    const size_t need = LengthPrefixSize(prefix) + length;
     if (chunks.empty() || chunks.back().size - chunks.back().used < need) {
         Chunk chunk;
         chunk.size = static_cast<uint32_t>(std::max<size_t>(kChunkSize, need));
@@ -239,8 +336,8 @@ uint64_t clsRecords::Store(QByteArrayView cells)
     }
     Chunk& chunk = chunks.back();
     const uint64_t location = (static_cast<uint64_t>(chunks.size() - 1) << 32) | chunk.used;
-    char* out = WriteLengthPrefix(chunk.data.get() + chunk.used, length);
-    std::memcpy(out, cells.data(), length);
+    char* out = WriteLengthPrefix(chunk.data.get() + chunk.used, prefix);
+    std::memcpy(out, data.data(), length);
     chunk.used += static_cast<uint32_t>(need);
     usedBytes += static_cast<int64_t>(need);
     return location;
@@ -248,10 +345,12 @@ uint64_t clsRecords::Store(QByteArrayView cells)
 
 void clsRecords::Discard(uint64_t entry)
 {
-    const QByteArrayView cells = Cells(entry);
-    if (!cells.isEmpty())
-        garbageBytes += static_cast<int64_t>(LengthPrefixSize(static_cast<size_t>(cells.size())) +
-                                             static_cast<size_t>(cells.size()));
+    bool edits = false;
+    const QByteArrayView data = Data(entry, edits);
+    if (!data.isEmpty())
+        garbageBytes += static_cast<int64_t>(
+            LengthPrefixSize(static_cast<size_t>(data.size()) * 2 + (edits ? 1 : 0)) +
+            static_cast<size_t>(data.size()));
 }
 
 void clsRecords::CompactIfWasteful()
@@ -261,8 +360,11 @@ void clsRecords::CompactIfWasteful()
     // Rewriting in row order also restores locality after sorting and moving.
     clsRecords compact;
     compact.rows.reserve(rows.size());
-    for (const uint64_t entry : rows)
-        compact.rows.push_back(compact.Store(Cells(entry)) | (entry & kMark));
+    for (const uint64_t entry : rows) {
+        bool edits = false;
+        const QByteArrayView data = Data(entry, edits);
+        compact.rows.push_back(compact.StoreData(data, edits) | (entry & kMark));
+    }
     rows.swap(compact.rows);
     chunks.swap(compact.chunks);
     usedBytes = compact.usedBytes;

@@ -12,9 +12,12 @@
 // Rows of text cells stored as one byte blob per row in a chunked arena, addressed through
 // one 64-bit entry per row; rows and columns count from 1.
 //
-// A blob is its byte length (7-bit groups, low first) followed by the row's cells, each
-// ended by a NUL. Cells never hold a NUL: Skiff hands every text over NUL-terminated, so a
-// NUL cannot reach a cell from a file. A row that was never written has no blob at all.
+// A blob is a prefix (7-bit groups, low first) holding twice its data length, plus one when
+// the row has edited cells, followed by the data: for such a row first the edit set (its byte
+// count as one more prefix, then one bit per column from column 1 on), then the row's cells,
+// each ended by a NUL. Cells never hold a NUL: Skiff hands every text over NUL-terminated, so
+// a NUL cannot reach a cell from a file. A row that was never written has no blob at all.
+// Rows as read carry no edit set, so the set costs nothing until somebody types.
 // Editing a cell appends a new blob and leaves the old one as garbage until a compaction;
 // inserting, deleting and moving rows only moves entries. The top bit of an entry is the
 // row's change mark.
@@ -35,9 +38,21 @@ public:
     // The cell's bytes, valid until the records next change; empty outside the row's cells.
     QByteArrayView Cell(int lnRow, int lnCol) const;
     QString Text(int lnRow, int lnCol) const;
-    // Replaces one cell (bytes up to the first NUL); a row with fewer cells gains empty ones.
+    // Replaces one cell (bytes up to the first NUL) and counts it as edited; a row with fewer
+    // cells gains empty ones.
     void SetCell(int lnRow, int lnCol, QByteArrayView bytes);
     void SetText(int lnRow, int lnCol, const QString& szText);
+    // Whether the cell was written by SetCell since its row was read.
+    bool Edited(int lnRow, int lnCol) const;
+
+    // A row's cells, edit set and mark as one value, to be put back with SetRowImage.
+    std::string RowImage(int lnRow) const;
+    void SetRowImage(int lnRow, const std::string& image);
+    // Inserts rows holding the images at lnRow (which may be RowCount() + 1).
+    void InsertRowImages(int lnRow, const std::vector<std::string>& images);
+    // Puts the rows in the order given: row i takes the cells of row aOrder[i - 1] (1-based
+    // row numbers, a permutation); the change marks stay at their positions.
+    void Reorder(const std::vector<int>& aOrder);
 
     // Building a row at the end, as the readers do: cells in order, then EndRow (or DropRow
     // to forget the cells added since the last row).
@@ -75,10 +90,15 @@ private:
     };
 
     static size_t Index(int lnRow) { return static_cast<size_t>(lnRow - 1); }
-    // The cells of a blob (without its length) for an entry; empty for a row without blob.
+    // A blob's data (edit set and cells) and whether it holds an edit set; empty for kNoBlob.
+    QByteArrayView Data(uint64_t entry, bool& bEdits) const;
+    // The cells of a blob (without prefix and edit set); empty for a row without blob.
     QByteArrayView Cells(uint64_t entry) const;
-    // Stores the cells as a new blob; the location of it (kNoBlob for no cells).
-    uint64_t Store(QByteArrayView cells);
+    // The edit set of a blob: one bit per column; empty when nothing was edited.
+    QByteArrayView Edits(uint64_t entry) const;
+    // Stores edit set and cells as a new blob; the location of it (kNoBlob for nothing).
+    uint64_t Store(QByteArrayView edits, QByteArrayView cells);
+    uint64_t StoreData(QByteArrayView data, bool bEdits);
     void Discard(uint64_t entry);
     void CompactIfWasteful();
 

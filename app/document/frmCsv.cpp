@@ -93,6 +93,13 @@ frmCsv::frmCsv(clsDocumentHost& documentHost, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid);
     grid->SetGridModel(model);
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, &frmCsv::ShowPopup);
+    connect(document.get(), &clsDocument::Changed, this, &frmCsv::DocumentChanged);
+    connect(document.get(), &clsDocument::RowsInserted, this,
+            [this](int, int count) { CountRows(count); });
+    connect(document.get(), &clsDocument::RowsRemoved, this,
+            [this](int, int count) { CountRows(-count); });
     setAcceptDrops(true);
     InitWindow();
 }
@@ -119,6 +126,16 @@ QString frmCsv::szFile() const
     return document->szFile();
 }
 
+QString frmCsv::szFileName() const
+{
+    return document->szFileName();
+}
+
+int frmCsv::nID() const
+{
+    return document->nID();
+}
+
 int frmCsv::Mode() const
 {
     return document->Mode();
@@ -139,19 +156,19 @@ bool frmCsv::InitWindow()
     document->SetFile(host.szNewFile());
     if (!SetMode(host.nNewMode()))
         return false;
-    id = host.nNewID();
-    fileName = NewFileName();
-    model->Reset([this] { document->Clear(kNewRows); });
+    document->SetID(host.nNewID());
+    document->SetFileName(NewFileName());
     unload = false;
     cntData = 1;
-    ShowCaption(document->szFile(), fileName);
+    document->Clear(kNewRows);
+    ShowCaption(document->szFile(), document->szFileName());
     SetHeader(Mode());
     return true;
 }
 
 QString frmCsv::NewFileName() const
 {
-    return u"新規"_s + QString::number(id) + u".txt"_s;
+    return u"新規"_s + QString::number(document->nID()) + u".txt"_s;
 }
 
 bool frmCsv::LoadData(int lnCharSet, int lnCRLF)
@@ -163,22 +180,23 @@ bool frmCsv::LoadData(int lnCharSet, int lnCRLF)
         const clsFormat& format = *document->Format();
         document->SetCharSet(lnCharSet >= 1 ? lnCharSet : format.CharSet);
         document->SetCRLF(lnCRLF >= 1 ? lnCRLF : gFormatInfo().GetCRLF(format.CRLF));
-        fileName = NewFileName();
-        ShowCaption(document->szFile(), fileName);
+        document->SetFileName(NewFileName());
+        ShowCaption(document->szFile(), document->szFileName());
         SetHeader(Mode());
     } else {
-        fileName = Module1::GetFileName(document->szFile());
+        document->SetFileName(Module1::GetFileName(document->szFile()));
         const clsWaitCursor wait;
-        ShowCaption(document->szFile(), fileName);
+        ShowCaption(document->szFile(), document->szFileName());
         clsReadResult result;
         {
-            const clsGridView::clsPaintLock lock(*grid);
+            // Hidden rather than frozen: a question asked during the load shows the window's
+            // background behind it, never a grid half reset.
+            grid->hide();
             clsProgress progress(*this, u"ファイルを読み込んでいます。"_s);
-            model->Reset([&] {
-                result = document->Load(lnCharSet, lnCRLF, [&progress](qint64 done, qint64 total) {
-                    progress.Report(done, total);
-                });
+            result = document->Load(lnCharSet, lnCRLF, [&progress](qint64 done, qint64 total) {
+                progress.Report(done, total);
             });
+            grid->show();
         }
         cntData = result.nCount;
         szStatusCount = QString::number(cntData) + u" 件のレコード"_s;
@@ -230,7 +248,7 @@ void frmCsv::SaveColWidth()
 void frmCsv::Form_Activate()
 {
     host.SetCurrent(szFile(), Mode(), document->szFormatName());
-    ShowCaption(szFile(), fileName);
+    ShowCaption(szFile(), szFileName());
     host.UpdateCommands();
     ShowStatus();
 }
@@ -264,7 +282,7 @@ bool frmCsv::NamedAndSave(int lnCharSet, int lnCRLF)
         return false;
     const bool saved = WriteRecords(host.szNewFile(), lnCharSet, lnCRLF);
     if (saved)
-        fileName = Module1::GetFileName(szFile());
+        document->SetFileName(Module1::GetFileName(szFile()));
     else if (oldMode >= 1)
         // A failed save leaves the window with the file and format it had.
         SetMode(oldMode);
@@ -281,25 +299,14 @@ bool frmCsv::WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF)
             progress.Report(done, total);
         });
     }
-    if (saved)
-        ClearChangeMarks();
     return saved;
 }
 
 void frmCsv::ShowSaved()
 {
-    ShowCaption(szFile(), fileName);
+    ShowCaption(szFile(), szFileName());
     ShowStatus();
     host.UpdateCommands();
-}
-
-void frmCsv::ClearChangeMarks()
-{
-    const clsGridView::clsPaintLock lock(*grid);
-    document->Records().ClearMarks();
-    const int rows = model->rowCount();
-    if (rows > 0)
-        emit model->headerDataChanged(Qt::Vertical, 0, rows - 1);
 }
 
 void frmCsv::WindowClose()
@@ -337,7 +344,7 @@ void frmCsv::closeEvent(QCloseEvent* event)
     SaveColWidth();
     ShowCaption(QString(), QString());
     host.UpdateCommands();
-    ShowStatus(QString(), -1, -1);
+    ShowStatus(QString(), 0, 0);
     host.DocumentClosed();
     event->accept();
 }
@@ -368,8 +375,9 @@ void frmCsv::ShowStatus(const QString& szFileText, int lnCharSet, int lnCRLF)
         szStatusCount =
             QString::number(cntData) + (bDirty() ? u" 件のデータ [更新]"_s : u" 件のデータ"_s);
     host.SetStatus(szStatusCount, unload ? QString() : szStatusFormat, szFileText,
-                   gFormatInfo().GetCharSetAsName(lnCharSet) + u'+' +
-                       gFormatInfo().GetCRLFAsName(lnCRLF));
+                   unload ? QString()
+                          : gFormatInfo().GetCharSetAsName(lnCharSet) + u'+' +
+                                gFormatInfo().GetCRLFAsName(lnCRLF));
 }
 
 void frmCsv::dragEnterEvent(QDragEnterEvent* event)

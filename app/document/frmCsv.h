@@ -1,6 +1,7 @@
 // The document window: one data file shown in a grid inside the main window.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -28,9 +29,9 @@ public:
     bool bDirty() const;
     bool bEmpty() const;
     int nCntData() const { return cntData; }
-    int nID() const { return id; }
+    int nID() const;
     QString szFile() const;
-    QString szFileName() const { return fileName; }
+    QString szFileName() const;
     int Mode() const;
     // Selects the format at aMode; an invalid position shows a Critical box and asks the
     // host to end the program (returning false, with the format unchanged).
@@ -57,6 +58,19 @@ public:
     // Closes the window (with the subwindow that holds it), asking first about changes.
     void WindowClose();
 
+    // Row editing and the clipboard (frmCsvEdit.cpp), on the active cell or the selected
+    // block; each is one step of the document's undo stack.
+    void InsertRow();
+    void DeleteRow();
+    void RowUp();
+    void RowDown();
+    void Copy();
+    void Cut();
+    void Paste();
+    // The grid's active cell, from 1; 0 when there is none.
+    int ActiveRow() const;
+    int ActiveCol() const;
+
     clsDocument& Document() { return *document; }
     clsGridView& Grid() { return *grid; }
     clsGridModel& GridModel() { return *model; }
@@ -77,10 +91,20 @@ private:
     bool WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF);
     // Caption, status and commands after a save, whether it worked or not.
     void ShowSaved();
-    // The row numbers lose their bold change marks.
-    void ClearChangeMarks();
     // Makes this the active document window, as a save of the active one must find it.
     void BringToFront();
+    // After every change of the document: status panels and command state.
+    void DocumentChanged();
+    // The record count after lnDelta rows came or went, read back from the status text
+    // while that starts with a number.
+    void CountRows(int lnDelta);
+    // The selected block (the active cell when nothing is selected), from 1; false when the
+    // grid has no cell.
+    bool SelectedBlock(int& lnTop, int& lnLeft, int& lnBottom, int& lnRight) const;
+    // Copies the selected block to the clipboard; false when there was nothing to copy.
+    bool CopyBlock(int& lnTop, int& lnLeft, int& lnBottom, int& lnRight);
+    void MakeActive(int lnRow, int lnCol);
+    void ShowPopup(const QPoint& pos);
 
     clsDocumentHost& host;
     std::unique_ptr<clsDocument> document;
@@ -88,8 +112,6 @@ private:
     clsGridView* grid = nullptr;
     bool unload = false;
     int cntData = 1;
-    int id = 0;
-    QString fileName;
     QString szStatusCount;
     QString szStatusFormat;
     QString szStatusFile;

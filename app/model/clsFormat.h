@@ -12,6 +12,9 @@
 class clsFormat
 {
 public:
+    // The stored FileType codes.
+    enum FileTypeCode : int { DelimitedText = 1, FixedText = 2, BinaryFile = 3 };
+
     QString StructName;
     QString FormatName;
     int FileType = 1;

@@ -2,8 +2,10 @@
 #include "frmMain.h"
 
 #include "clsDialog.h"
+#include "clsDocument.h"
 #include "clsFileDrop.h"
 #include "clsFormats.h"
+#include "clsIcons.h"
 #include "clsMessenger.h"
 #include "clsWindowArrange.h"
 #include "frmCsv.h"
@@ -13,24 +15,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPointer>
-#include <QStatusBar>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-QAction* AddItem(QMenu* menu, const QString& szName, const QString& szCaption,
-                 const QKeySequence& shortcut = {})
-{
-    QAction* item = menu->addAction(szCaption);
-    item->setObjectName(szName);
-    item->setShortcut(shortcut);
-    return item;
-}
-
-} // namespace
 
 frmMain::frmMain(clsSettingsStore& store, QWidget* parent) : QMainWindow(parent), settings(store)
 {
@@ -39,7 +27,9 @@ frmMain::frmMain(clsSettingsStore& store, QWidget* parent) : QMainWindow(parent)
     setAcceptDrops(true);
     mdiArea = new QMdiArea(this);
     setCentralWidget(mdiArea);
+    setWindowIcon(clsIcons::App());
     CreateMenus();
+    CreateToolbar();
     CreateStatusBar();
     ConnectCommands();
     UpdateCommands();
@@ -50,82 +40,6 @@ frmMain::~frmMain()
     // The document windows go first, without reporting to a frame that is half torn down.
     disconnect(mdiArea, nullptr, this, nullptr);
     qDeleteAll(mdiArea->subWindowList());
-}
-
-void frmMain::CreateMenus()
-{
-    mnFile = menuBar()->addMenu(u"ファイル(&F)"_s);
-    mnFile->setObjectName(u"mnFile"_s);
-    mnNew = AddItem(mnFile, u"mnNew"_s, u"新規作成(&N)"_s, Qt::CTRL | Qt::Key_N);
-    mnOpen = AddItem(mnFile, u"mnOpen"_s, u"開く(&O)"_s, Qt::CTRL | Qt::Key_O);
-    mnSave = AddItem(mnFile, u"mnSave"_s, u"上書き保存(&S)"_s, Qt::CTRL | Qt::Key_S);
-    mnNamedAndSave =
-        AddItem(mnFile, u"mnNamedAndSave"_s, u"名前を付けて保存(&T)"_s, Qt::CTRL | Qt::Key_T);
-    mnSaveAll = AddItem(mnFile, u"mnSaveAll"_s, u"全て保存(&A)"_s, Qt::CTRL | Qt::Key_A);
-    mnClose = AddItem(mnFile, u"mnClose"_s, u"閉じる(&C)"_s);
-    mnFile->addSeparator();
-    mnEnd = AddItem(mnFile, u"mnEnd"_s, u"終了(&X)"_s);
-    mnBar4 = mnFile->addSeparator();
-    mnBar4->setObjectName(u"mnBar4"_s);
-    mnBar4->setVisible(false);
-    for (int n = 1; n <= clsRecentList::Size; ++n) {
-        QAction* item = AddItem(mnFile, u"mnRecent"_s + QString::number(n), QString());
-        item->setVisible(false);
-        recentItems.at(static_cast<size_t>(n - 1)) = item;
-    }
-
-    mnWindow = menuBar()->addMenu(u"ウィンドウ(&W)"_s);
-    mnWindow->setObjectName(u"mnWindow"_s);
-    mnVertical = AddItem(mnWindow, u"mnVertical"_s, u"縦に並べる(&V)"_s);
-    mnHorizontal = AddItem(mnWindow, u"mnHorizontal"_s, u"横に並べる(&H)"_s);
-    mnCascade = AddItem(mnWindow, u"mnCascade"_s, u"重ねて表示(&C)"_s);
-    mnWindowAllVert =
-        AddItem(mnWindow, u"mnWindowAllVert"_s, u"全て縦に並べる(&A)"_s, Qt::CTRL | Qt::Key_W);
-    mnWindow->addSeparator();
-    mnNewWindow = AddItem(mnWindow, u"mnNewWindow"_s, u"新しいウィンドウを開く(&N)"_s);
-}
-
-void frmMain::CreateStatusBar()
-{
-    for (size_t i = 0; i < panels.size(); ++i) {
-        panels[i] = new QLabel(this);
-        panels[i]->setObjectName(u"Panel"_s + QString::number(i + 1));
-        // Sunken and padded like the panels of a status bar, so neighbouring texts stay apart.
-        panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panels[i]->setContentsMargins(4, 0, 4, 0);
-        // The first panel carries the document's messages and takes the spare width.
-        statusBar()->addWidget(panels[i], i == 0 ? 1 : 0);
-    }
-}
-
-void frmMain::ConnectCommands()
-{
-    connect(mnNew, &QAction::triggered, this, &frmMain::mnNew_Click);
-    connect(mnOpen, &QAction::triggered, this, &frmMain::mnOpen_Click);
-    connect(mnSave, &QAction::triggered, this, &frmMain::mnSave_Click);
-    connect(mnNamedAndSave, &QAction::triggered, this, &frmMain::mnNamedAndSave_Click);
-    connect(mnSaveAll, &QAction::triggered, this, &frmMain::mnSaveAll_Click);
-    connect(mnClose, &QAction::triggered, this, &frmMain::mnClose_Click);
-    connect(mnEnd, &QAction::triggered, this, &QWidget::close);
-    for (int n = 1; n <= clsRecentList::Size; ++n)
-        connect(mnRecent(n), &QAction::triggered, this, [this, n] { mnRecent_Click(n); });
-
-    connect(mnVertical, &QAction::triggered, this, [this] {
-        Arrange(clsWindowArrange::TileVertical(static_cast<int>(Documents().size()),
-                                               mdiArea->viewport()->size()));
-    });
-    connect(mnHorizontal, &QAction::triggered, this, [this] {
-        Arrange(clsWindowArrange::TileHorizontal(static_cast<int>(Documents().size()),
-                                                 mdiArea->viewport()->size()));
-    });
-    connect(mnCascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
-    connect(mnWindowAllVert, &QAction::triggered, this, [this] {
-        Arrange(clsWindowArrange::StackAll(static_cast<int>(Documents().size()),
-                                           mdiArea->viewport()->size()));
-    });
-    connect(mnNewWindow, &QAction::triggered, this, &frmMain::mnNew_Click);
-    connect(mnWindow, &QMenu::aboutToShow, this, &frmMain::ShowWindowList);
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::Form_Activate);
 }
 
 bool frmMain::Startup()
@@ -211,15 +125,6 @@ void frmMain::SetMainCaption(const QString& szCaption)
     setWindowTitle(szCaption);
 }
 
-void frmMain::UpdateCommands()
-{
-    const frmCsv* document = ActiveDocument();
-    // A closing document already counts as gone.
-    const bool bDocument = document && !document->bUnload();
-    for (QAction* item : {mnSave, mnNamedAndSave, mnSaveAll, mnClose})
-        item->setEnabled(bDocument);
-}
-
 void frmMain::EndProgram()
 {
     // Later, so the window that asked is not torn down while it is still running.
@@ -229,14 +134,19 @@ void frmMain::EndProgram()
 void frmMain::DocumentClosed()
 {
     --CntDoc;
+    // Once the closed window has left the workspace, the frame shows the one that is left.
+    QMetaObject::invokeMethod(this, &frmMain::ShowFrameState, Qt::QueuedConnection);
 }
 
 void frmMain::Form_Activate(QMdiSubWindow* window)
 {
-    if (auto* document = window ? qobject_cast<frmCsv*>(window->widget()) : nullptr)
+    if (auto* document = window ? qobject_cast<frmCsv*>(window->widget()) : nullptr) {
+        undoGroup.setActiveStack(&document->Document().UndoStack());
         document->Form_Activate();
-    else
+    } else {
+        undoGroup.setActiveStack(nullptr);
         UpdateCommands();
+    }
 }
 
 void frmMain::Arrange(const std::vector<QRect>& rects)
@@ -280,6 +190,7 @@ void frmMain::closeEvent(QCloseEvent* event)
     mdiArea->closeAllSubWindows();
     if (!mdiArea->subWindowList().isEmpty()) {
         event->ignore();
+        ShowFrameState();
         return;
     }
     SaveSettings();

@@ -1,25 +1,29 @@
-// The program's main window: the multi-document frame, its File and Window menus and status bar.
+// The program's main window: the multi-document frame, its menus, toolbar and status bar.
 #pragma once
 
 #include "clsDocumentHost.h"
 #include "clsRecentList.h"
 #include "clsStartup.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <QMap>
 #include <QRect>
+#include <QUndoGroup>
 
 #include <array>
 #include <vector>
 
 class QLabel;
+class QToolBar;
 class QMdiArea;
 class QMdiSubWindow;
 class clsCommandLine;
 class clsSettingsStore;
 class frmCsv;
 
-// Hosts the document windows, decides which file and format each one gets, and carries the
-// hand-off values they read and write.
+// Hosts the document windows, decides which file and format each one gets, carries the
+// hand-off values they read and write, and routes every command to the active document.
 class frmMain : public QMainWindow, public clsDocumentHost
 {
     Q_OBJECT
@@ -70,6 +74,7 @@ public:
     void EndProgram() override;
     void SaveActiveDocument() override;
     void DocumentClosed() override;
+    void ShowPopup(const QPoint& globalPos) override;
 
     void SetNewFile(const QString& szFile) { newFile = szFile; }
     void SetNewMode(int nMode) { newMode = nMode; }
@@ -81,6 +86,14 @@ public:
     QString szCurMode;  // format name of the active document window
     int CntDoc = 0;     // document windows created and not yet closed
 
+    // The sort mode: header clicks sort while it is on.
+    bool SortMode() const;
+    void SetSortMode(bool bOn);
+    // The toolbar button of a key ("Open", "Sort", ...); null for an unknown key.
+    QAction* ToolButton(const QString& szKey) const { return toolButtons.value(szKey); }
+    QToolBar* Toolbar() const { return toolbar; }
+    QUndoGroup& UndoGroup() { return undoGroup; }
+
     QMenu* mnFile = nullptr;
     QAction* mnNew = nullptr;
     QAction* mnOpen = nullptr;
@@ -88,14 +101,52 @@ public:
     QAction* mnNamedAndSave = nullptr;
     QAction* mnSaveAll = nullptr;
     QAction* mnClose = nullptr;
+    QMenu* mnChgType = nullptr;
+    QAction* mnOutCsv = nullptr;
+    QAction* mnOutHTML = nullptr;
+    QAction* mnOutXML = nullptr;
+    QAction* mnPrint = nullptr;
     QAction* mnEnd = nullptr;
     QAction* mnBar4 = nullptr;
+    QMenu* mnEdit = nullptr;
+    QAction* mnUndo = nullptr;
+    QAction* mnRedo = nullptr;
+    QAction* mnInsertRow = nullptr;
+    QAction* mnDeleteRow = nullptr;
+    QAction* mnRowUp = nullptr;
+    QAction* mnRowDown = nullptr;
+    QAction* mnEditCopy = nullptr;
+    QAction* mnEditCut = nullptr;
+    QAction* mnEditPaste = nullptr;
+    QAction* mnFind = nullptr;
+    QAction* mnSort = nullptr;
+    QMenu* mnView = nullptr;
+    QAction* mnViewSource = nullptr;
+    QAction* mnSummary = nullptr;
+    QAction* mnFormatWiz = nullptr;
+    QMenu* mnDataWiz = nullptr;
+    QAction* mnDataWizFull = nullptr;
+    QAction* mnDataWizPart = nullptr;
+    QAction* mnOutUniqueList = nullptr;
+    QAction* mnViewTool = nullptr;
+    QAction* mnViewStatus = nullptr;
+    QAction* mnOption = nullptr;
     QMenu* mnWindow = nullptr;
     QAction* mnVertical = nullptr;
     QAction* mnHorizontal = nullptr;
     QAction* mnCascade = nullptr;
     QAction* mnWindowAllVert = nullptr;
     QAction* mnNewWindow = nullptr;
+    QMenu* mnHelp = nullptr;
+    QAction* mnHelpView = nullptr;
+    QAction* mnVersion = nullptr;
+    QMenu* mnPopup = nullptr;
+    QAction* mnPopInsertRow = nullptr;
+    QAction* mnPopDeleteRow = nullptr;
+    QAction* mnPopFind = nullptr;
+    QAction* mnPopSort = nullptr;
+    QAction* mnPopSummary = nullptr;
+    QAction* mnPopDataWizPart = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,10 +155,31 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The menu tree, the popup and the toolbar (frmMainMenus.cpp).
     void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateWindowMenu();
+    void CreatePopup();
+    void CreateToolbar();
     void CreateStatusBar();
     void ConnectCommands();
+    void ConnectDocumentCommands();
     void ShowRecentList();
+    // Runs a document operation on the active document window, if there is one.
+    void OnDocument(void (frmCsv::*operation)());
+    // Enables or disables a menu item and its popup item and toolbar button together.
+    void EnableCommand(QAction* item, bool bEnabled);
+
+    // Commands of the Edit, View, Window and Help menus (frmMainCommands.cpp).
+    void mnEdit_Open();
+    void mnViewSource_Click();
+    void mnHelpView_Click();
+    void mnVersion_Click();
+    void mnWindowAllVert_Click();
+    // The caption and the four panels describe the active window, or the empty state.
+    void ShowFrameState();
 
     // File commands (frmMainFiles.cpp).
     void mnNew_Click();
@@ -134,8 +206,17 @@ private:
     void Arrange(const std::vector<QRect>& rects);
     void ShowWindowList();
     void Form_Activate(QMdiSubWindow* window);
+    // Where a new document window goes: one title-bar step from the newest one, inside the
+    // workspace.
+    QRect NewWindowGeometry() const;
 
     clsSettingsStore& settings;
+    QUndoGroup undoGroup;
+    QToolBar* toolbar = nullptr;
+    QMap<QString, QAction*> toolButtons;
+    // The popup items and toolbar buttons that share a menu item's enabled state.
+    QHash<QAction*, QList<QAction*>> twins;
+    bool sortMode = false;
     clsRecentList recentList;
     QMdiArea* mdiArea = nullptr;
     std::array<QLabel*, 4> panels{};

@@ -3,8 +3,10 @@
 #include "Module1.h"
 #include "clsCommandLine.h"
 #include "clsDialog.h"
+#include "clsDocument.h"
 #include "clsFormatFilter.h"
 #include "clsFormats.h"
+#include "clsIcons.h"
 #include "clsMessenger.h"
 #include "clsSettingsStore.h"
 #include "frmCsv.h"
@@ -16,6 +18,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include <set>
 
@@ -148,12 +151,33 @@ frmCsv* frmMain::CreateDocument()
 {
     ++CntDoc;
     auto* document = new frmCsv(*this);
+    undoGroup.addStack(&document->Document().UndoStack());
+    const QRect geometry = NewWindowGeometry();
     QMdiSubWindow* window = mdiArea->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(mdiArea->viewport()->size() * 3 / 4);
+    window->setWindowIcon(clsIcons::Document());
+    window->setGeometry(geometry);
     window->show();
     mdiArea->setActiveSubWindow(window);
     return document;
+}
+
+QRect frmMain::NewWindowGeometry() const
+{
+    const QSize area = mdiArea->viewport()->size();
+    const QSize size = area * 3 / 4;
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    QPoint position(0, 0);
+    if (!windows.isEmpty()) {
+        const int step =
+            mdiArea->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.back());
+        position = windows.back()->pos() + QPoint(step, step);
+    }
+    // Past the workspace's edge the cascade starts again at the top left.
+    if (position.x() < 0 || position.y() < 0 || position.x() + size.width() > area.width() ||
+        position.y() + size.height() > area.height())
+        position = QPoint(0, 0);
+    return QRect(position, size);
 }
 
 int frmMain::NextNewID() const
@@ -218,6 +242,9 @@ void frmMain::SaveAs(frmCsv* document)
     dialog.SetFilter(u"すべてのファイル(*.*)|*.*||"_s);
     dialog.SetTitle(u"名前を付けて保存"_s);
     dialog.SetFileName(document->szFileName());
+    // A document with a file is saved beside it unless the user goes elsewhere.
+    if (!Module1::Trim(document->szFile()).isEmpty())
+        dialog.SetInitDir(QFileInfo(document->szFile()).absolutePath());
     if (!dialog.ShowSave(this, QString(), true))
         return;
     newFile = clsRecentList::StoredName(dialog.FileName());

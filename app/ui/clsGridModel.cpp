@@ -9,11 +9,36 @@ using namespace Qt::Literals::StringLiterals;
 
 clsGridModel::clsGridModel(clsDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), document(doc)
-{}
+{
+    // The document announces every change of its records; the adapter only translates the
+    // announcements into the view's row numbers (from 0).
+    connect(&document, &clsDocument::AboutToReset, this, &clsGridModel::beginResetModel);
+    connect(&document, &clsDocument::ResetDone, this, &clsGridModel::endResetModel);
+    connect(&document, &clsDocument::RowsAboutToBeInserted, this,
+            [this](int row, int count) { beginInsertRows({}, row - 1, row + count - 2); });
+    connect(&document, &clsDocument::RowsInserted, this, &clsGridModel::endInsertRows);
+    connect(&document, &clsDocument::RowsAboutToBeRemoved, this,
+            [this](int row, int count) { beginRemoveRows({}, row - 1, row + count - 2); });
+    connect(&document, &clsDocument::RowsRemoved, this, &clsGridModel::endRemoveRows);
+    connect(&document, &clsDocument::RowsAboutToBeMoved, this,
+            [this](int row, int count, int dest) {
+                beginMoveRows({}, row - 1, row + count - 2, {}, dest - 1);
+            });
+    connect(&document, &clsDocument::RowsMoved, this, &clsGridModel::endMoveRows);
+    connect(&document, &clsDocument::RowsChanged, this, [this](int top, int bottom) {
+        if (columnCount() > 0)
+            emit dataChanged(index(top - 1, 0), index(bottom - 1, columnCount() - 1),
+                             {Qt::DisplayRole, Qt::EditRole});
+        emit headerDataChanged(Qt::Vertical, top - 1, bottom - 1);
+    });
+    connect(&document, &clsDocument::MarksChanged, this, [this](int top, int bottom) {
+        emit headerDataChanged(Qt::Vertical, top - 1, bottom - 1);
+    });
+}
 
 int clsGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : document.Records().RowCount();
+    return parent.isValid() ? 0 : document.RowCount();
 }
 
 int clsGridModel::columnCount(const QModelIndex& parent) const
@@ -28,7 +53,7 @@ QVariant clsGridModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return document.Records().Text(index.row() + 1, index.column() + 1);
+        return document.Text(index.row() + 1, index.column() + 1);
     case Qt::TextAlignmentRole:
         return static_cast<int>(
             (Column(index.column() + 1).bLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
@@ -41,12 +66,7 @@ bool clsGridModel::setData(const QModelIndex& index, const QVariant& value, int 
 {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    const QString text = value.toString();
-    if (text == document.Records().Text(index.row() + 1, index.column() + 1))
-        return true;
-    document.SetCellText(index.row() + 1, index.column() + 1, text);
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    emit headerDataChanged(Qt::Vertical, index.row(), index.row());
+    document.SetCellText(index.row() + 1, index.column() + 1, value.toString());
     return true;
 }
 
@@ -81,9 +101,7 @@ bool clsGridModel::insertRows(int row, int count, const QModelIndex& parent)
 {
     if (parent.isValid() || row < 0 || row > rowCount() || count <= 0)
         return false;
-    beginInsertRows(parent, row, row + count - 1);
-    document.Records().InsertRows(row + 1, count);
-    endInsertRows();
+    document.InsertRows(row + 1, count);
     return true;
 }
 
@@ -91,9 +109,7 @@ bool clsGridModel::removeRows(int row, int count, const QModelIndex& parent)
 {
     if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount())
         return false;
-    beginRemoveRows(parent, row, row + count - 1);
-    document.Records().RemoveRows(row + 1, count);
-    endRemoveRows();
+    document.RemoveRows(row + 1, count);
     return true;
 }
 
@@ -101,13 +117,10 @@ bool clsGridModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int 
                             const QModelIndex& destinationParent, int destinationChild)
 {
     if (sourceParent.isValid() || destinationParent.isValid() || sourceRow < 0 || count <= 0 ||
-        sourceRow + count > rowCount() || destinationChild < 0 || destinationChild > rowCount())
+        sourceRow + count > rowCount() || destinationChild < 0 || destinationChild > rowCount() ||
+        (destinationChild >= sourceRow && destinationChild <= sourceRow + count))
         return false;
-    if (!beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent,
-                       destinationChild))
-        return false;
-    document.Records().MoveRows(sourceRow + 1, count, destinationChild + 1);
-    endMoveRows();
+    document.MoveRows(sourceRow + 1, count, destinationChild + 1);
     return true;
 }
 
@@ -126,13 +139,6 @@ const clsColumnLook& clsGridModel::Column(int lnCol) const
     return columns.at(static_cast<size_t>(lnCol - 1));
 }
 
-void clsGridModel::Reset(const std::function<void()>& change)
-{
-    beginResetModel();
-    change();
-    endResetModel();
-}
-
 QString clsGridModel::BlockText(int lnTop, int lnLeft, int lnBottom, int lnRight) const
 {
     QString text;
@@ -142,33 +148,22 @@ QString clsGridModel::BlockText(int lnTop, int lnLeft, int lnBottom, int lnRight
         for (int col = lnLeft; col <= lnRight; ++col) {
             if (col > lnLeft)
                 text += u'\t';
-            text += document.Records().Text(row, col);
+            text += document.Text(row, col);
         }
     }
     return text;
 }
 
-void clsGridModel::SetBlockText(int lnTop, int lnLeft, const QString& szText)
+void clsGridModel::SetBlockText(int lnTop, int lnLeft, const QString& szText, const QString& szStep)
 {
-    if (lnTop < 1 || lnLeft < 1)
-        return;
     static const QRegularExpression lineEnd(u"\r\n|\r|\n"_s);
     QStringList lines = szText.split(lineEnd);
     // Text copied from elsewhere usually ends with a line end that starts no row.
     if (lines.size() > 1 && lines.back().isEmpty())
         lines.removeLast();
-    const int bottom = std::min(lnTop + static_cast<int>(lines.size()) - 1, rowCount());
-    int right = lnLeft - 1;
-    for (int row = lnTop; row <= bottom; ++row) {
-        const QStringList cells = lines.at(row - lnTop).split(u'\t');
-        const int last = std::min(lnLeft + static_cast<int>(cells.size()) - 1, columnCount());
-        for (int col = lnLeft; col <= last; ++col)
-            document.SetCellText(row, col, cells.at(col - lnLeft));
-        right = std::max(right, last);
-    }
-    if (bottom < lnTop || right < lnLeft)
-        return;
-    emit dataChanged(index(lnTop - 1, lnLeft - 1), index(bottom - 1, right - 1),
-                     {Qt::DisplayRole, Qt::EditRole});
-    emit headerDataChanged(Qt::Vertical, lnTop - 1, bottom - 1);
+    std::vector<QStringList> rows;
+    rows.reserve(static_cast<size_t>(lines.size()));
+    for (const QString& line : lines)
+        rows.push_back(line.split(u'\t'));
+    document.SetBlock(lnTop, lnLeft, rows, columnCount(), szStep);
 }

@@ -6,14 +6,14 @@
 #include <QAbstractTableModel>
 #include <QFont>
 
-#include <functional>
 #include <vector>
 
 class clsDocument;
 
 // Shows one document row per record and one column per member, numbers rows from 1 in the
 // vertical header (bold while a row carries an unsaved change) and routes edits to the
-// document. Texts are converted from the stored Shift-JIS only for the cells on screen.
+// document, whose announcements it translates for the view. Texts are converted from the stored
+// Shift-JIS only for the cells on screen.
 class clsGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -38,14 +38,13 @@ public:
                     const QFont& markFont);
     // The look of column lnCol (from 1).
     const clsColumnLook& Column(int lnCol) const;
-    // Runs a change that replaces the document's records wholesale (a load, a clear).
-    void Reset(const std::function<void()>& change);
 
     // The block's cells, tab between the cells of a row and CR LF after every row but the
     // last; rows and columns from 1, inclusive.
     QString BlockText(int lnTop, int lnLeft, int lnBottom, int lnRight) const;
-    // Writes a block text from cell (lnTop, lnLeft) on, clipped to the grid.
-    void SetBlockText(int lnTop, int lnLeft, const QString& szText);
+    // Writes a block text from cell (lnTop, lnLeft) on, clipped to the grid, as one document
+    // step named szStep.
+    void SetBlockText(int lnTop, int lnLeft, const QString& szText, const QString& szStep);
 
 private:
     clsDocument& document;

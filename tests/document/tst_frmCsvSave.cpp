@@ -1,7 +1,7 @@
 // The document window's saving and closing: Save, Save As, the close question and its answers.
 #include "QuilletTestMain.h"
 #include "clsDocument.h"
-#include "clsDocumentHost.h"
+#include "clsFakeHost.h"
 #include "clsFileSizeLimit.h"
 #include "clsFormatInfo.h"
 #include "clsFormats.h"
@@ -23,41 +23,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The main window's side: its save command saves whatever the test says is active.
-class clsFakeHost : public clsDocumentHost
-{
-public:
-    QString szNewFile() const override { return newFile; }
-    int nNewMode() const override { return newMode; }
-    int nNewID() const override { return 1; }
-    void SetCurrent(const QString&, int, const QString&) override {}
-    void SetStatus(const QString& szPanel1, const QString& szPanel2, const QString& szPanel3,
-                   const QString& szPanel4) override
-    {
-        panels = {szPanel1, szPanel2, szPanel3, szPanel4};
-    }
-    void SetMainCaption(const QString& szCaption) override { caption = szCaption; }
-    void FilesDropped(const QStringList&) override {}
-    void UpdateCommands() override { ++commandUpdates; }
-    void EndProgram() override {}
-    void SaveActiveDocument() override
-    {
-        ++saveRequests;
-        if (save)
-            save();
-    }
-    void DocumentClosed() override { ++closedDocuments; }
-
-    QString newFile;
-    int newMode = 1;
-    std::function<void()> save;
-    QStringList panels;
-    QString caption;
-    int commandUpdates = 0;
-    int saveRequests = 0;
-    int closedDocuments = 0;
-};
 
 clsMember* AddMember(clsFormat& format, int memType, int memLen)
 {
@@ -211,7 +176,7 @@ void tst_frmCsvSave::failedSaveKeepsFileFormatAndChanges()
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
     // A full disk halfway through the own file: the old contents stay.
-    frm->Document().Records().SetText(1, 2, QString(20000, u'x'));
+    frm->Document().SetCellText(1, 2, QString(20000, u'x'));
     {
         const clsFileSizeLimit limit(8192);
         QVERIFY(!frm->SaveUpdate());
@@ -257,7 +222,7 @@ void tst_frmCsvSave::closeAnsweredNoClosesWithoutSaving()
     QCOMPARE(gFormats().Format(1)->Members(2)->ColWidth, 30);
     QCOMPARE(host.caption, u"Quillet  "_s);
     QCOMPARE(host.panels,
-             QStringList({u"ファイルを開いてください。"_s, QString(), QString(), u"+"_s}));
+             QStringList({u"ファイルを開いてください。"_s, QString(), QString(), QString()}));
 
     // An unchanged window closes without a question, and only once.
     host.newFile.clear();
@@ -321,7 +286,7 @@ void tst_frmCsvSave::closeInsideTheMainWindowActivatesFirst()
     QVERIFY(first->isVisible());
     QCOMPARE(host.closedDocuments, 0);
 
-    edited->Document().SetDirty(false);
+    edited->Document().UndoStack().setClean();
     edited->WindowClose();
     QVERIFY(!first->isVisible());
     QCOMPARE(host.closedDocuments, 1);

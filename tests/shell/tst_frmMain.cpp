@@ -153,7 +153,7 @@ private slots:
         if (window) {
             // Changes made by a test are dropped without a question.
             for (frmCsv* document : window->Documents())
-                document->Document().SetDirty(false);
+                document->Document().UndoStack().setClean();
             window->close();
             window.reset();
         }
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(main.statusBar()->findChildren<QLabel*>().size(), 4);
 
         const QList<QAction*> items = main.mnFile->actions();
-        QCOMPARE(items.size(), 19);
+        QCOMPARE(items.size(), 23);
         const QList<QPair<QAction*, QString>> file = {
             {main.mnNew, u"新規作成(&N)|Ctrl+N"_s},
             {main.mnOpen, u"開く(&O)|Ctrl+O"_s},
@@ -190,11 +190,13 @@ private slots:
             QCOMPARE(items[i]->text() + u'|' + items[i]->shortcut().toString(), file[i].second);
         }
         QVERIFY(items[6]->isSeparator());
-        QCOMPARE(items[7], main.mnEnd);
+        QCOMPARE(items[7], main.mnChgType->menuAction());
+        QCOMPARE(items[9], main.mnPrint);
+        QCOMPARE(items[11], main.mnEnd);
         QCOMPARE(main.mnEnd->text(), u"終了(&X)"_s);
-        QCOMPARE(items[8], main.mnBar4);
+        QCOMPARE(items[12], main.mnBar4);
         QVERIFY(main.mnBar4->isVisible());
-        QCOMPARE(items[9], main.mnRecent(1));
+        QCOMPARE(items[13], main.mnRecent(1));
         QCOMPARE(main.mnRecent(1)->text(), u"/DATA/A&&B.CSV"_s);
         QVERIFY(!main.mnRecent(2)->isVisible());
 
@@ -231,7 +233,9 @@ private slots:
         QCOMPARE(document->szFileName(), u"新規1.txt"_s);
         QCOMPARE(document->Mode(), 1);
         QCOMPARE(main.StatusPanel(1)->text(), u"新規1.txt"_s);
-        for (QAction* item : {main.mnSave, main.mnNamedAndSave, main.mnSaveAll, main.mnClose})
+        // Nothing to save yet in an untouched document.
+        QVERIFY(!main.mnSave->isEnabled());
+        for (QAction* item : {main.mnNamedAndSave, main.mnSaveAll, main.mnClose})
             QVERIFY(item->isEnabled());
     }
 

@@ -15,11 +15,13 @@ namespace {
 
 void FillRows(clsDocument& document, int rows)
 {
+    clsRecords records;
     for (int row = 1; row <= rows; ++row) {
-        document.Records().AddCell(QByteArray::number(row));
-        document.Records().AddCell("\x88\xEA"); // 一
-        document.Records().EndRow();
+        records.AddCell(QByteArray::number(row));
+        records.AddCell("\x88\xEA"); // 一
+        records.EndRow();
     }
+    document.ReplaceRecords(std::move(records));
 }
 
 std::vector<clsColumnLook> TwoColumns()
@@ -50,7 +52,7 @@ void tst_clsGridModel::passesTheModelTester()
     clsDocument document;
     clsGridModel model(document);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.Reset([&] { FillRows(document, 5); });
+    FillRows(document, 5);
     model.SetColumns(TwoColumns(), QFont(), QFont());
     QCOMPARE(model.rowCount(), 5);
     QCOMPARE(model.columnCount(), 2);
@@ -79,9 +81,9 @@ void tst_clsGridModel::passesTheModelTester()
     QVERIFY(model.headerData(5, Qt::Vertical, Qt::FontRole).isValid());
     QVERIFY(!model.moveRows({}, 1, 1, {}, 2));
 
-    model.SetBlockText(2, 1, u"a\tb\r\nc\r\n"_s);
+    model.SetBlockText(2, 1, u"a\tb\r\nc\r\n"_s, u"貼り付け"_s);
     QCOMPARE(model.BlockText(2, 1, 3, 2), u"a\tb\r\nc\t一"_s);
-    model.SetBlockText(6, 2, u"x\ny\nz"_s);
+    model.SetBlockText(6, 2, u"x\ny\nz"_s, u"貼り付け"_s);
     QCOMPARE(model.BlockText(6, 2, 6, 2), u"x"_s);
     QCOMPARE(model.rowCount(), 6);
 }
@@ -92,7 +94,7 @@ void tst_clsGridModel::typingReplacesTheCellText()
     clsGridView view;
     clsGridModel model(document);
     view.SetGridModel(&model);
-    model.Reset([&] { FillRows(document, 3); });
+    FillRows(document, 3);
     model.SetColumns(TwoColumns(), QFont(), QFont());
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -122,7 +124,9 @@ void tst_clsGridModel::largeDocumentsKeepRowHeadersCheap()
     clsGridView view;
     clsGridModel model(document);
     view.SetGridModel(&model);
-    model.Reset([&] { document.Records().SetRowCount(1000000); });
+    clsRecords records;
+    records.SetRowCount(1000000);
+    document.ReplaceRecords(std::move(records));
     model.SetColumns(TwoColumns(), QFont(), QFont());
     QCOMPARE(view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
     QCOMPARE(view.verticalHeader()->sectionViewportPosition(999999),

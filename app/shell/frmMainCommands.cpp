@@ -1,0 +1,136 @@
+// The main window's command state and the commands of the Edit, View, Window and Help menus.
+#include "clsFormats.h"
+#include "clsHelp.h"
+#include "clsMessenger.h"
+#include "clsOptions.h"
+#include "clsWindowArrange.h"
+#include "frmAbout.h"
+#include "frmCsv.h"
+#include "frmMain.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProcess>
+#include <QStatusBar>
+#include <QToolBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool ClipboardHoldsText()
+{
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+} // namespace
+
+void frmMain::EnableCommand(QAction* item, bool bEnabled)
+{
+    item->setEnabled(bEnabled);
+    for (QAction* twin : twins.value(item))
+        twin->setEnabled(bEnabled);
+}
+
+void frmMain::UpdateCommands()
+{
+    const frmCsv* document = ActiveDocument();
+    // A closing document already counts as gone.
+    const bool bDocument = document && !document->bUnload();
+    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView})
+        EnableCommand(item, true);
+    EnableCommand(mnSave, bDocument && document->bDirty());
+    for (QAction* item :
+         {mnNamedAndSave, mnSaveAll, mnClose, mnSort, mnEditCopy, mnEditCut, mnInsertRow,
+          mnDeleteRow, mnRowUp, mnRowDown, mnVertical, mnHorizontal, mnCascade, mnWindowAllVert})
+        EnableCommand(item, bDocument);
+    EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
+    EnableCommand(mnViewSource, bDocument && !document->szFile().trimmed().isEmpty());
+    EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
+    EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
+    // Commands whose windows and tools are not part of the program yet: shown, never inert.
+    for (QAction* item :
+         {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnSummary, mnOutUniqueList, mnFormatWiz,
+          mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
+        EnableCommand(item, false);
+    mnDataWiz->menuAction()->setEnabled(false);
+    mnChgType->menuAction()->setEnabled(bDocument);
+}
+
+void frmMain::OnDocument(void (frmCsv::*operation)())
+{
+    if (frmCsv* document = ActiveDocument(); document && !document->bUnload())
+        (document->*operation)();
+}
+
+bool frmMain::SortMode() const
+{
+    return sortMode;
+}
+
+void frmMain::SetSortMode(bool bOn)
+{
+    sortMode = bOn;
+    mnSort->setChecked(bOn);
+    for (QAction* twin : twins.value(mnSort))
+        twin->setChecked(bOn);
+}
+
+void frmMain::mnEdit_Open()
+{
+    if (Documents().isEmpty())
+        return;
+    EnableCommand(mnEditPaste, ClipboardHoldsText());
+}
+
+void frmMain::ShowPopup(const QPoint& globalPos)
+{
+    mnPopup->popup(globalPos);
+}
+
+void frmMain::mnViewSource_Click()
+{
+    const frmCsv* document = ActiveDocument();
+    if (!document || document->szFile().trimmed().isEmpty())
+        return;
+    const clsFormat* format = gFormats().Format(document->Mode());
+    QStringList command = QProcess::splitCommand(
+        format && format->FileType == clsFormat::BinaryFile ? gBinPath : gTextPath);
+    if (command.isEmpty())
+        return;
+    const QString program = command.takeFirst();
+    // The file is one argument whatever it holds; a viewer that cannot start says nothing.
+    QProcess::startDetached(program, command << document->szFile());
+}
+
+void frmMain::mnHelpView_Click()
+{
+    clsHelp::Open();
+}
+
+void frmMain::mnVersion_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmMain::mnWindowAllVert_Click()
+{
+    Arrange(clsWindowArrange::StackAll(static_cast<int>(Documents().size()),
+                                       mdiArea->viewport()->size()));
+}
+
+void frmMain::ShowFrameState()
+{
+    if (frmCsv* document = ActiveDocument(); document && !document->bUnload()) {
+        document->Form_Activate();
+        return;
+    }
+    setWindowTitle(AppTitle());
+    SetStatus(u"ファイルを開いてください。"_s, QString(), QString(), QString());
+    UpdateCommands();
+}
