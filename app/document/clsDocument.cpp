@@ -14,11 +14,16 @@ using namespace Qt::Literals::StringLiterals;
 clsDocument::clsDocument(QObject* parent) : QObject(parent)
 {
     connect(&history, &QUndoStack::indexChanged, this, &clsDocument::ClearMarksAtSavedState);
+    // Only once a step is on the stack (or off it) does bDirty tell the truth.
+    connect(&history, &QUndoStack::indexChanged, this, &clsDocument::Changed);
 }
 
 clsDocument::~clsDocument()
 {
-    // The commands refer to the document: they go while it is still whole.
+    // The commands refer to the document: they go while it is still whole, and nobody
+    // listens any more.
+    blockSignals(true);
+    history.blockSignals(true);
     history.clear();
 }
 
@@ -114,7 +119,6 @@ void clsDocument::PutRows(const std::vector<int>& aRows, const std::vector<std::
             records.SetMarked(aRows[i], true);
     }
     emit RowsChanged(aRows.front(), aRows.back());
-    emit Changed();
 }
 
 void clsDocument::PutInsert(int lnRow, const std::vector<std::string>& aImages, bool bMark)
@@ -127,7 +131,6 @@ void clsDocument::PutInsert(int lnRow, const std::vector<std::string>& aImages, 
             records.SetMarked(row, true);
     }
     emit RowsInserted(lnRow, count);
-    emit Changed();
 }
 
 void clsDocument::PutRemove(int lnRow, int lnCount)
@@ -135,7 +138,6 @@ void clsDocument::PutRemove(int lnRow, int lnCount)
     emit RowsAboutToBeRemoved(lnRow, lnCount);
     records.RemoveRows(lnRow, lnCount);
     emit RowsRemoved(lnRow, lnCount);
-    emit Changed();
 }
 
 void clsDocument::PutMove(int lnRow, int lnCount, int lnDest)
@@ -143,7 +145,6 @@ void clsDocument::PutMove(int lnRow, int lnCount, int lnDest)
     emit RowsAboutToBeMoved(lnRow, lnCount, lnDest);
     records.MoveRows(lnRow, lnCount, lnDest);
     emit RowsMoved(lnRow, lnCount, lnDest);
-    emit Changed();
 }
 
 void clsDocument::PutOrder(const std::vector<int>& aOrder)
@@ -151,7 +152,6 @@ void clsDocument::PutOrder(const std::vector<int>& aOrder)
     emit AboutToReset();
     records.Reorder(aOrder);
     emit ResetDone();
-    emit Changed();
 }
 
 void clsDocument::PutMarks(int lnTop, const std::vector<bool>& aMarks)

@@ -110,7 +110,8 @@ signals:
     void RowsChanged(int lnTop, int lnBottom);
     // Only change marks changed, on rows lnTop..lnBottom.
     void MarksChanged(int lnTop, int lnBottom);
-    // After every edit, undo or redo: bDirty, bEmpty or the row count may have changed.
+    // After every edit, undo or redo, load and save: bDirty, bEmpty or the row count may have
+    // changed.
     void Changed();
 
 private:

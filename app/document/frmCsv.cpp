@@ -106,7 +106,8 @@ frmCsv::frmCsv(clsDocumentHost& documentHost, QWidget* parent)
 
 frmCsv::~frmCsv()
 {
-    // The view and the adapter go before the document they show.
+    // The view and the adapter go before the document they show, which stops talking first.
+    document->disconnect(this);
     delete grid;
     delete model;
 }
