@@ -1,6 +1,7 @@
 // Entry point of the program: a batch command, or the main window with the files named.
 #include "clsBatch.h"
 #include "clsCommandLine.h"
+#include "clsIcons.h"
 #include "clsMsgBox.h"
 #include "clsSettingsStore.h"
 #include "clsUiSetup.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quillet"_s);
+    QApplication::setWindowIcon(clsIcons::App());
     clsUiSetup::Apply(app);
     clsMsgBox msgBox;
     SetMsgBox(&msgBox);

@@ -10,6 +10,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// Half-width characters beyond which a column is not widened for its member's width.
+constexpr int kWidestFit = 64;
+
+} // namespace
+
 QString clsColumnLayout::HeaderText(const clsMember& member, int lnIndex)
 {
     QString text;
@@ -43,6 +50,13 @@ double clsColumnLayout::Width(const clsMember& member, const QString& szHeader)
     }
 }
 
+int clsColumnLayout::FitChars(const clsMember& member)
+{
+    if (gEditFlags[2] != 1)
+        return 0;
+    return std::clamp(member.MemLen, 0, kWidestFit);
+}
+
 std::vector<clsColumnLook> clsColumnLayout::Build(const clsFormat& format)
 {
     std::vector<clsColumnLook> looks;
@@ -52,6 +66,7 @@ std::vector<clsColumnLook> clsColumnLayout::Build(const clsFormat& format)
         clsColumnLook look;
         look.szHeader = HeaderText(member, i);
         look.dWidth = Width(member, look.szHeader);
+        look.nFitChars = FitChars(member);
         look.nMaxLength = gEditFlags[1] == 1 ? member.MemLen : std::max(member.MemLen, 256);
         look.bLeft = member.Stuff == 2;
         looks.push_back(look);

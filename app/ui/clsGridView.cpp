@@ -6,8 +6,12 @@
 
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QStyle>
 
+#include <algorithm>
 #include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -27,6 +31,9 @@ clsGridView::clsGridView(QWidget* parent) : QTableView(parent), delegate(new cls
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(RowHeight(font()));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The current cell shows by its focus frame and selection colour instead.
+    horizontalHeader()->setHighlightSections(false);
+    rows->setHighlightSections(false);
     setItemDelegate(delegate);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
@@ -52,14 +59,33 @@ void clsGridView::ApplyLook(const QFont& font, bool bLineBreaks, const std::vect
         verticalHeader()->setDefaultSectionSize(height);
     delegate->SetLineBreaks(bLineBreaks);
     const double unit = CharWidth();
-    for (size_t i = 0; i < widths.size(); ++i)
-        setColumnWidth(static_cast<int>(i), static_cast<int>(std::lround(widths[i] * unit)));
+    const int margins = CellMargins();
+    for (size_t i = 0; i < widths.size(); ++i) {
+        const int column = static_cast<int>(i);
+        int width = static_cast<int>(std::lround(widths[i] * unit));
+        if (model && column < model->columnCount()) {
+            const int fit = model->Column(column + 1).nFitChars;
+            if (fit > 0)
+                width = std::max(width, static_cast<int>(std::ceil(fit * unit)) + margins);
+        }
+        setColumnWidth(column, width);
+    }
     UpdateRowHeaderWidth();
 }
 
 double clsGridView::CharWidth() const
 {
-    return std::max(QFontMetricsF(font()).averageCharWidth(), 1.0);
+    const QFontMetricsF metrics(font());
+    double widest = metrics.horizontalAdvance(u"あ"_s) / 2;
+    for (const QChar c : u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-"_s)
+        widest = std::max(widest, metrics.horizontalAdvance(c));
+    return std::max(widest, 1.0);
+}
+
+int clsGridView::CellMargins() const
+{
+    const int text = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return 2 * text + (showGrid() ? 1 : 0);
 }
 
 double clsGridView::ColumnWidthUnits(int lnCol) const

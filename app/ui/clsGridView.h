@@ -11,9 +11,12 @@ class clsGridModel;
 // Row numbers in a fixed-height vertical header, widths in character units of the grid
 // font, cell editors with the columns' input limits and suspendable painting.
 //
-// A width of w units is w times the grid font's average character width in pixels,
-// rounded: a unit is one half-width character, so a member of n bytes fits in about n
-// units, and widths remembered in units survive a change of font or screen.
+// A width of w units is w times the grid font's half-width character advance in pixels,
+// rounded: a unit is one half-width character (a full-width one takes two), so widths
+// remembered in units survive a change of font or screen. A column never gets narrower than
+// its look's nFitChars units plus the cell's text margins, so a member's declared width shows
+// whole. The headers never highlight the current row or column: a bold row number means an
+// unsaved change only.
 class clsGridView : public QTableView
 {
     Q_OBJECT
@@ -28,8 +31,11 @@ public:
 
     // Font of the cells and headers, line breaks in cells, and the columns' widths in units.
     void ApplyLook(const QFont& font, bool bLineBreaks, const std::vector<double>& widths);
-    // Pixels per width unit.
+    // Pixels per width unit: the widest digit, capital or hyphen (the characters of codes), or
+    // half a full-width character if that is wider.
     double CharWidth() const;
+    // Pixels a cell adds around its text: the text margins on both sides and the grid line.
+    int CellMargins() const;
     double ColumnWidthUnits(int lnCol) const;
 
     // Suspends painting while it lives; nested suspensions resume with the outermost.

@@ -6,9 +6,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
+#include <QTreeView>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,6 +30,28 @@ bool FitsShiftJis(const QString& szPath)
     return bytes.size() <= kMaxPathBytes && clsCodePage::FromSjis(bytes) == szPath;
 }
 
+// Qt's file model writes sizes and dates in the system's locale, which is rarely Japanese;
+// the dialog shows them in the program's own (the default locale) like every other text.
+class LocaleFileProxy : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QVariant shown = QIdentityProxyModel::data(index, role);
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || shown.toString().isEmpty())
+            return shown;
+        const QModelIndex source = mapToSource(index);
+        if (index.column() == 1)
+            return QLocale().formattedDataSize(files->size(source));
+        if (index.column() == 3)
+            return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        return shown;
+    }
+};
+
 } // namespace
 
 XFileDialog::XFileDialog(QWidget* owner, bool bSaveDialog) : QFileDialog(owner), bSave(bSaveDialog)
@@ -34,6 +62,19 @@ XFileDialog::XFileDialog(QWidget* owner, bool bSaveDialog) : QFileDialog(owner),
     setOption(QFileDialog::DontConfirmOverwrite);
     setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    auto* proxy = new LocaleFileProxy(this);
+    setProxyModel(proxy);
+    // Name, size, type and date fit their texts once a folder's entries are in.
+    auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+    auto* details = findChild<QTreeView*>(u"treeView"_s);
+    if (files && details) {
+        connect(files, &QFileSystemModel::directoryLoaded, details, [details] {
+            QTimer::singleShot(0, details, [details] {
+                for (int column = 0; column < details->header()->count(); ++column)
+                    details->resizeColumnToContents(column);
+            });
+        });
+    }
 }
 
 void XFileDialog::AddExtension(bool bShowEsc, bool bChecked)

@@ -90,3 +90,20 @@ TEST_F(clsColumnLayoutTest, InputLimitsAndAlignment)
     EXPECT_EQ(looks[0].nMaxLength, 256);
     EXPECT_EQ(looks[1].nMaxLength, 300);
 }
+
+TEST_F(clsColumnLayoutTest, HeaderWidthModeShowsTheDeclaredWidth)
+{
+    const clsFormat format = TwoMembers();
+    SetFlags("00001", "010");
+    EXPECT_EQ(clsColumnLayout::FitChars(*format.Members(1)), 11);
+    // A 300-byte member is held to a screenful.
+    EXPECT_EQ(clsColumnLayout::FitChars(*format.Members(2)), 64);
+    const std::vector<clsColumnLook> looks = clsColumnLayout::Build(format);
+    EXPECT_EQ(looks[0].nFitChars, 11);
+    EXPECT_EQ(looks[1].nFitChars, 64);
+    // Fixed and remembered widths are the user's choice and stay as they are.
+    SetFlags("00001", "000");
+    EXPECT_EQ(clsColumnLayout::FitChars(*format.Members(1)), 0);
+    SetFlags("00001", "020");
+    EXPECT_EQ(clsColumnLayout::Build(format)[0].nFitChars, 0);
+}

@@ -232,8 +232,10 @@ void tst_frmCsv::widthModesAndRememberedWidths()
     clsGridView& grid = frm.Grid();
     const double unit = grid.CharWidth();
     QVERIFY(unit >= 4);
-    // Mode 1: 番号 is 4 bytes at size 10, 60/7 units.
-    QCOMPARE(grid.columnWidth(0), static_cast<int>(std::lround(60.0 / 7 * unit)));
+    // Mode 1: 番号 is 4 bytes at size 10, 60/7 units, widened to show the member's 11 digits.
+    QCOMPARE(grid.columnWidth(0),
+             std::max(static_cast<int>(std::lround(60.0 / 7 * unit)),
+                      static_cast<int>(std::ceil(11 * unit)) + grid.CellMargins()));
     gEditFlags[2] = 0;
     frm.SetHeader(-1);
     QCOMPARE(grid.columnWidth(1), static_cast<int>(std::lround(10 * unit)));

@@ -3,6 +3,8 @@
 #include "clsMsgBox.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -20,6 +22,8 @@ struct Seen
     QString text;
     QStringList buttons;
     QString defaultButton;
+    int labelWidth = 0;
+    QFont labelFont;
 };
 
 // Shows a box through clsMsgBox, records it and presses the key once it is up.
@@ -36,6 +40,10 @@ int Drive(const std::function<int(clsMsgBox&)>& show, int key, Seen& seen)
             seen.buttons << button->text();
         if (box->defaultButton())
             seen.defaultButton = box->defaultButton()->text();
+        if (auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s)) {
+            seen.labelWidth = label->width();
+            seen.labelFont = label->font();
+        }
         QTest::keyClick(box, static_cast<Qt::Key>(key));
         if (box->isVisible())
             box->done(-1);
@@ -106,6 +114,24 @@ private slots:
             QCOMPARE(seen.buttons.size(), 1);
             QCOMPARE(seen.title, u"T"_s);
         }
+    }
+
+    void aSentenceStaysOnOneLine()
+    {
+        // Forty full-width characters: Qt alone would wrap this after about thirty.
+        const QString line =
+            u"ファイルは別のプログラムで使用中のため、保存できませんでした。後で再度お試しを。"_s;
+        QCOMPARE(line.size(), 40);
+        Seen seen;
+        Drive(
+            [&line](clsMsgBox& m) {
+                m.Exclamation(line + u"\n短い二行目"_s, u"Quillet"_s);
+                return 0;
+            },
+            Qt::Key_Return, seen);
+        QCOMPARE(seen.text, line + u"\n短い二行目"_s);
+        QVERIFY2(seen.labelWidth >= QFontMetrics(seen.labelFont).horizontalAdvance(line),
+                 qPrintable(QString::number(seen.labelWidth)));
     }
 
     void procErrorComposesTitleAndText()
