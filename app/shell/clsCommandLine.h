@@ -30,6 +30,9 @@ public:
     // Whether "--format" named the format of every file, so nobody is asked.
     bool HasFormat() const { return formatGiven; }
     QString FormatName() const { return formatName; }
+    // What to tell when a format named on a command line is not registered: that this name is
+    // not, which says something else than no format being registered at all.
+    static QString UnknownFormatText(const QString& szStructName);
 
     // The named files in order, by the platform's rules.
     std::vector<clsTarget> Targets(const QString& szCurrentDir, const QString& szProgramDir) const;
