@@ -157,3 +157,17 @@ TEST_F(SettingsFile, AFullDiskLeavesThePreviousFile)
     EXPECT_FALSE(store.Save(app, u"Option"_s, u"TextPath"_s, QString(8192, u'x')));
     ExpectUntouched(store, diskFull);
 }
+
+TEST_F(SettingsFile, AFolderOnAReadOnlyDiskIsReportedInJapanese)
+{
+    const clsTmpfsMount disk(dir.filePath(u"small"_s), 64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no permission to mount a small file system";
+    path = disk.Path() + u"/settings.txt"_s;
+    SetUp();
+    ASSERT_TRUE(disk.MakeReadOnly());
+    clsFileSettingsStore store(path);
+    EXPECT_EQ(store.Get(app, u"Formats"_s, u"Sales"_s), u"Sales"_s);
+    EXPECT_FALSE(store.Save(app, u"Option"_s, u"Header"_s, u"00010"_s));
+    ExpectUntouched(store, u"読み取り専用のファイルシステムです。"_s);
+}

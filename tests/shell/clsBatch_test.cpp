@@ -50,14 +50,24 @@ protected:
     QString errors;
 };
 
-// A registry file of one small format named szName.
+constexpr int kMembers = 10;
+// The keys of each format's section: six attributes and two per member.
+constexpr int kFormatKeys = 6 + 2 * kMembers;
+
+// A registry file of one small delimited format named szName.
 QByteArray FormatFile(const QString& szName)
 {
     QList<clsRegFile::Value> values = {{u"Formats"_s, szName, szName},
-                                       {szName, u"FormatName"_s, szName + u"の形式"_s},
-                                       {szName, u"FileType"_s, u"1,1,\r\n"_s}};
-    for (int n = 1; n <= 20; ++n)
+                                       {szName, u"FormatName"_s, szName},
+                                       {szName, u"FileType"_s, u"1,1,\r\n"_s},
+                                       {szName, u"QuoteString"_s, u","_s},
+                                       {szName, u"SkipHeader"_s, u"0"_s},
+                                       {szName, u"DblQuote"_s, u"001"_s},
+                                       {szName, u"CntMember"_s, QString::number(kMembers)}};
+    for (int n = 1; n <= kMembers; ++n) {
+        values.append({szName, u"MemNameType_"_s + QString::number(n), u"m,5"_s});
         values.append({szName, u"MemLen_"_s + QString::number(n), u"8, "_s});
+    }
     return clsRegFile::Compose(values);
 }
 
@@ -143,6 +153,16 @@ TEST_F(Batch, CommandLinesNotUnderstoodShowTheUsage)
     }
 }
 
+TEST_F(Batch, AnUnknownFormatNameIsNamedAsNotRegistered)
+{
+    ASSERT_EQ(Run({u"--import-reg"_s, WriteFile(u"a.reg"_s, FormatFile(u"Known"_s))}), 0);
+    const QString input = WriteFile(u"in.csv"_s, "a\r\n");
+    EXPECT_EQ(Run({u"--convert"_s, u"Known"_s, input, dir.filePath(u"out.csv"_s), u"--to-format"_s,
+                   u"Nowhere"_s}),
+              2);
+    EXPECT_EQ(errors, u"フォーマット「Nowhere」は登録されていません。\n"_s);
+}
+
 TEST_F(Batch, TheSampleFormatsLoad)
 {
     const QStringList files = SampleFiles();
@@ -197,7 +217,7 @@ TEST_F(Batch, ParallelImportsAllSurvive)
     for (int i = 1; i <= count; ++i) {
         const QString name = u"Format"_s + QString::number(i);
         EXPECT_EQ(reread.Get(u"Quillet"_s, u"Formats"_s, name), name);
-        EXPECT_EQ(reread.GetAll(u"Quillet"_s, name).size(), 22) << name.toStdString();
+        EXPECT_EQ(reread.GetAll(u"Quillet"_s, name).size(), kFormatKeys) << name.toStdString();
     }
 }
 

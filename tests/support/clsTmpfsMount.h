@@ -32,6 +32,13 @@ public:
     bool Mounted() const { return bMounted; }
     QString Path() const { return szPath; }
 
+    // Makes the file system read-only from now on.
+    bool MakeReadOnly() const
+    {
+        return ::mount("tmpfs", QFile::encodeName(szPath).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
     // Writes a filler file until the file system refuses another byte, then gives back
     // nFreeKiloBytes: a write of more then gets part of its data to disk before it fails.
     void Fill(int nFreeKiloBytes) const
