@@ -4,7 +4,9 @@
 #include "clsMessenger.h"
 #include "clsSettingsFile.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,10 +14,12 @@ clsFileSettingsStore::clsFileSettingsStore(QString szFilePath) : szPath(std::mov
 
 clsFileSettingsStore::Stamp clsFileSettingsStore::CurrentStamp() const
 {
-    const QFileInfo info(szPath);
-    if (!info.exists())
+    struct stat info = {};
+    if (::stat(QFile::encodeName(szPath).constData(), &info) != 0)
         return {};
-    return {true, info.size(), info.lastModified()};
+    return {true, static_cast<qint64>(info.st_size),
+            static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
 }
 
 bool clsFileSettingsStore::Refresh() const

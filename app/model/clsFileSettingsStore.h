@@ -4,7 +4,7 @@
 #include "clsSettingsStore.h"
 #include "clsSettingsText.h"
 
-#include <QDateTime>
+#include <QtGlobal>
 
 // Holds every application's sections in one UTF-8 text file that people may edit by hand:
 //
@@ -60,15 +60,20 @@ private:
         QString szKey;
         QString szValue;
     };
-    // What identifies one version of the file on disk.
+    // What identifies one version of the file on disk. Every write renames a new file into
+    // place, so the file's identity changes with it even within one clock tick.
     struct Stamp
     {
         bool bExists = false;
         qint64 nSize = -1;
-        QDateTime modified;
+        qint64 nModifiedNs = 0;
+        quint64 nDevice = 0;
+        quint64 nInode = 0;
         bool operator==(const Stamp& other) const
         {
-            return bExists == other.bExists && nSize == other.nSize && modified == other.modified;
+            return bExists == other.bExists && nSize == other.nSize &&
+                   nModifiedNs == other.nModifiedNs && nDevice == other.nDevice &&
+                   nInode == other.nInode;
         }
     };
 

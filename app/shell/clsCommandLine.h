@@ -30,8 +30,8 @@ public:
     // Whether "--format" named the format of every file, so nobody is asked.
     bool HasFormat() const { return formatGiven; }
     QString FormatName() const { return formatName; }
-    // What to tell when a format named on a command line is not registered: that this name is
-    // not, which says something else than no format being registered at all.
+    // The message for a format name on a command line that is not registered; it names the
+    // format, unlike the message for no format registered at all.
     static QString UnknownFormatText(const QString& szStructName);
 
     // The named files in order, by the platform's rules.
