@@ -2,8 +2,9 @@
 #pragma once
 
 #include "clsSettingsStore.h"
+#include "clsSettingsText.h"
 
-#include <QDateTime>
+#include <QtGlobal>
 
 // Holds every application's sections in one UTF-8 text file that people may edit by hand:
 //
@@ -22,9 +23,15 @@
 // Lines may end in LF or CR LF; a byte-order mark is ignored.
 //
 // Names match without regard to case, as in the registry. Sections and keys keep the order
-// in which they were first written (or appear in the file). Every write replaces the file
-// atomically; the file is read again whenever it changes on disk. A file that cannot be read
-// is reported once, with its path, and is never written over.
+// in which they were first written (or appear in the file). The file is read again whenever it
+// changes on disk; a file that cannot be read is reported once, with its path, and is never
+// written over.
+//
+// Several processes may write at once. Each write takes the file's lock, reads the file
+// afresh, applies only the changes this store made since its last write (keys set, keys
+// deleted, sections deleted, in order) and replaces the file, so every writer's changes
+// survive. A write that fails leaves the file as it was, drops the changes it carried and
+// says why in LastError().
 class clsFileSettingsStore : public clsSettingsStore
 {
 public:
@@ -40,44 +47,50 @@ public:
     bool DeleteKey(const QString& szApp, const QString& szSection, const QString& szKey) override;
     bool DeleteSection(const QString& szApp, const QString& szSection) override;
     QString LastError() const override { return szLastError; }
-    void BeginUpdate() override { ++nUpdateDepth; }
+    void BeginUpdate() override;
     bool EndUpdate() override;
 
 private:
-    struct Section
+    // One change this store made, to be applied again on top of the file as it is on disk.
+    struct Change
     {
+        enum Kind { SetKey, DeleteKey, DeleteSection } kind;
         QString szApp;
-        QString szName;
-        QList<Entry> entries;
+        QString szSection;
+        QString szKey;
+        QString szValue;
     };
-    // What identifies one version of the file on disk.
+    // What identifies one version of the file on disk. Every write renames a new file into
+    // place, so the file's identity changes with it even within one clock tick.
     struct Stamp
     {
         bool bExists = false;
         qint64 nSize = -1;
-        QDateTime modified;
+        qint64 nModifiedNs = 0;
+        quint64 nDevice = 0;
+        quint64 nInode = 0;
         bool operator==(const Stamp& other) const
         {
-            return bExists == other.bExists && nSize == other.nSize && modified == other.modified;
+            return bExists == other.bExists && nSize == other.nSize &&
+                   nModifiedNs == other.nModifiedNs && nDevice == other.nDevice &&
+                   nInode == other.nInode;
         }
     };
 
-    static bool Parse(const QByteArray& bytes, QList<Section>& parsed, QString& szReason);
-    static QByteArray Compose(const QList<Section>& sectionList);
-
+    static void Apply(const Change& change, clsSettingsText& text);
     Stamp CurrentStamp() const;
     // Brings the cache up to date with the file; false when the file cannot be read.
     bool Refresh() const;
     bool Writable();
-    Section* FindSection(const QString& szApp, const QString& szSection) const;
-    bool Commit();
+    bool Record(const Change& change);
     bool WriteFile();
+    bool WriteFailed(const QString& szReason);
 
     QString szPath;
     QString szLastError;
     int nUpdateDepth = 0;
-    bool bPending = false;
-    mutable QList<Section> sections;
+    QList<Change> changes; // made since the last write
+    mutable clsSettingsText content;
     mutable bool bLoaded = false;
     mutable Stamp loadedStamp;
     mutable QString szBrokenReason; // empty while the file reads fine

@@ -1,6 +1,7 @@
 // The command dispatcher for runs without windows.
 #include "clsBatch.h"
 
+#include "clsCommandLine.h"
 #include "clsConsoleMessenger.h"
 #include "clsDocument.h"
 #include "clsFormatInfo.h"
@@ -246,8 +247,8 @@ int clsBatch::Convert(const QStringList& args, const clsSettingsStore& store, QT
     const int from = gFormats().GetIndexByName(parsed->positional[0]);
     const int to = gFormats().GetIndexByName(toName);
     if (from < 1 || to < 1) {
-        err << (from < 1 ? parsed->positional[0] : toName)
-            << u": フォーマットが登録されていません。\n"_s;
+        err << clsCommandLine::UnknownFormatText(from < 1 ? parsed->positional[0] : toName)
+            << u'\n';
         err.flush();
         return 2;
     }

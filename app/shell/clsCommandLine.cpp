@@ -25,6 +25,11 @@ clsCommandLine::clsCommandLine(const QStringList& args) : names(args), whole(arg
     }
 }
 
+QString clsCommandLine::UnknownFormatText(const QString& szStructName)
+{
+    return u"フォーマット「"_s + szStructName + u"」は登録されていません。"_s;
+}
+
 bool clsCommandLine::OpensWindows(int argc, char** argv)
 {
     return argc > 1 && std::strcmp(argv[1], kFormatOption) == 0;

@@ -30,6 +30,9 @@ public:
     // Whether "--format" named the format of every file, so nobody is asked.
     bool HasFormat() const { return formatGiven; }
     QString FormatName() const { return formatName; }
+    // The message for a format name on a command line that is not registered; it names the
+    // format, unlike the message for no format registered at all.
+    static QString UnknownFormatText(const QString& szStructName);
 
     // The named files in order, by the platform's rules.
     std::vector<clsTarget> Targets(const QString& szCurrentDir, const QString& szProgramDir) const;

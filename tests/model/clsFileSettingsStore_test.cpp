@@ -166,7 +166,9 @@ TEST_F(FileSettingsStore, WritesReplaceTheFileByRenaming)
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
     // A new file took the old one's name: the old content was never overwritten in place.
     EXPECT_NE(before.st_ino, after.st_ino);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"settings.txt"_s});
+    // Only the writers' lock file stays beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{u"settings.txt"_s, u"settings.txt.lock"_s}));
 }
 
 TEST_F(FileSettingsStore, UpdateWritesOnceAtTheEnd)
@@ -193,6 +195,45 @@ TEST_F(FileSettingsStore, SeesChangesMadeByAnotherWriter)
     // The first writer's next write keeps the second writer's key.
     ASSERT_TRUE(first.Save(app, u"S"_s, u"C"_s, u"3"_s));
     EXPECT_EQ(clsFileSettingsStore(path).Get(app, u"S"_s, u"B"_s), u"twenty"_s);
+}
+
+TEST_F(FileSettingsStore, AnUpdateKeepsWhatAnotherWriterStoredMeanwhile)
+{
+    clsFileSettingsStore first(path);
+    clsFileSettingsStore second(path);
+    ASSERT_TRUE(first.Save(app, u"Formats"_s, u"Old"_s, u"Old"_s));
+    ASSERT_TRUE(first.Save(app, u"Old"_s, u"A"_s, u"1"_s));
+    ASSERT_TRUE(first.Save(app, u"Keep"_s, u"Gone"_s, u"x"_s));
+
+    first.BeginUpdate();
+    ASSERT_TRUE(first.Save(app, u"Formats"_s, u"Mine"_s, u"Mine"_s));
+    ASSERT_TRUE(first.DeleteSection(app, u"Old"_s));
+    // The other writer stores between this writer's reading and its writing.
+    ASSERT_TRUE(second.Save(app, u"Formats"_s, u"Theirs"_s, u"Theirs"_s));
+    ASSERT_TRUE(second.DeleteKey(app, u"Keep"_s, u"Gone"_s));
+    ASSERT_TRUE(second.Save(app, u"Keep"_s, u"New"_s, u"y"_s));
+    ASSERT_TRUE(first.EndUpdate());
+
+    clsFileSettingsStore reread(path);
+    EXPECT_EQ(Keys(reread.GetAll(app, u"Formats"_s)),
+              (QStringList{u"Old"_s, u"Theirs"_s, u"Mine"_s}));
+    EXPECT_TRUE(reread.GetAll(app, u"Old"_s).isEmpty());
+    EXPECT_EQ(Keys(reread.GetAll(app, u"Keep"_s)), QStringList{u"New"_s});
+    // The writer's own view is the merged file.
+    EXPECT_EQ(first.Get(app, u"Formats"_s, u"Theirs"_s), u"Theirs"_s);
+}
+
+TEST_F(FileSettingsStore, AWriteDoesNotUndoAnotherWritersDeletion)
+{
+    clsFileSettingsStore first(path);
+    clsFileSettingsStore second(path);
+    ASSERT_TRUE(first.Save(app, u"S"_s, u"A"_s, u"1"_s));
+    ASSERT_TRUE(first.Save(app, u"S"_s, u"B"_s, u"2"_s));
+    first.BeginUpdate();
+    ASSERT_TRUE(first.Save(app, u"S"_s, u"C"_s, u"3"_s));
+    ASSERT_TRUE(second.DeleteKey(app, u"S"_s, u"A"_s));
+    ASSERT_TRUE(first.EndUpdate());
+    EXPECT_EQ(Keys(clsFileSettingsStore(path).GetAll(app, u"S"_s)), (QStringList{u"B"_s, u"C"_s}));
 }
 
 TEST_F(FileSettingsStore, AFailedWriteIsReportedAndLeavesNothingBehind)

@@ -150,7 +150,7 @@ TEST_F(BatchConvert, CommandLinesNotUnderstoodAndMissingFiles)
         EXPECT_TRUE(errors.contains(u"--convert"_s));
     }
     EXPECT_EQ(Run({u"--convert"_s, u"Nothing"_s, source, Path(u"o"_s)}), 2);
-    EXPECT_EQ(errors, u"Nothing: フォーマットが登録されていません。\n"_s);
+    EXPECT_EQ(errors, u"フォーマット「Nothing」は登録されていません。\n"_s);
     EXPECT_EQ(
         Run({u"--convert"_s, u"SalesCsv"_s, source, Path(u"o"_s), u"--to-format"_s, u"Nothing"_s}),
         2);

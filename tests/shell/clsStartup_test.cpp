@@ -5,12 +5,15 @@
 #include "clsOptions.h"
 #include "clsRecentList.h"
 #include "clsScriptedMsgBox.h"
+#include "clsSettingsFile.h"
 #include "clsStartup.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -175,4 +178,46 @@ TEST_F(Startup, AFailedSaveIsReported)
     EXPECT_TRUE(boxes[0].text.contains(path));
     EXPECT_EQ(boxes[1].kind, u"Critical"_s);
     EXPECT_EQ(boxes[1].text, store.LastError());
+}
+
+TEST_F(Startup, AnExitSaveThatCannotWriteKeepsTheFileAndSaysSo)
+{
+    Register(u"Sales"_s, u"売上"_s);
+    ASSERT_EQ(clsStartup::LoadSettings(store, formats, recent), clsLoadResult::Loaded);
+    formats.Format(1)->Members(1)->ColWidth = 99;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    clsScriptedMsgBox msg;
+    clsSettingsFile::SetFaultHook([](clsSettingsFile::Step step) {
+        return step == clsSettingsFile::Step::Write ? ENOSPC : 0;
+    });
+    clsStartup::SaveSettings(store, formats);
+    clsSettingsFile::SetFaultHook({});
+    const clsScriptedMsgBox::Box box = msg.TakeOne();
+    EXPECT_EQ(box.kind, u"Critical"_s);
+    EXPECT_EQ(box.title, u"Quillet"_s);
+    EXPECT_TRUE(box.text.contains(path));
+    EXPECT_TRUE(box.text.contains(u"ディスクの空き容量が足りません。"_s)) << box.text.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(Startup, TheExitSaveKeepsFormatsRegisteredMeanwhile)
+{
+    Register(u"Sales"_s, u"売上"_s);
+    ASSERT_EQ(clsStartup::LoadSettings(store, formats, recent), clsLoadResult::Loaded);
+    formats.Format(1)->Members(1)->ColWidth = 99;
+    // Another process registers a format while the windows are open.
+    clsFileSettingsStore other(path);
+    ASSERT_TRUE(other.Save(app, u"Formats"_s, u"Stock"_s, u"Stock"_s));
+    ASSERT_TRUE(other.Save(app, u"Stock"_s, u"FormatName"_s, u"在庫"_s));
+    clsStartup::SaveSettings(store, formats);
+
+    clsFileSettingsStore reread(path);
+    EXPECT_EQ(reread.Get(app, u"Formats"_s, u"Stock"_s), u"Stock"_s);
+    EXPECT_EQ(reread.Get(app, u"Stock"_s, u"FormatName"_s), u"在庫"_s);
+    EXPECT_EQ(reread.Get(app, u"Sales"_s, u"MemColInfo_1"_s), u"99"_s);
 }
