@@ -201,6 +201,9 @@ bool clsFileReplacer::CreateTemporary()
 bool clsFileReplacer::Commit(qint64 nBytes, int lnWriteErrno)
 {
     if (inPlace) {
+        // A device or a pipe has no size to check: only the error of the last flush tells.
+        if (lnWriteErrno != 0)
+            return Fail(ErrnoText(lnWriteErrno));
         committed = true;
         return true;
     }

@@ -32,7 +32,8 @@ public:
     // Puts the temporary file, which must hold nBytes, in the target's place once it reached
     // the disk: renamed over the target, or copied into a target that has more names than
     // one so that every name sees the new content. lnWriteErrno is what the last write
-    // reported, for the cause of a short file. Nothing to do for a target written in place.
+    // reported: the cause of a short file, and the only sign of a failed last write to a
+    // target written in place.
     bool Commit(qint64 nBytes, int lnWriteErrno = 0);
     // Why a write into WritePath() failed with lnErrno (0 when unknown).
     QString WriteFailure(int lnErrno) const;

@@ -157,6 +157,15 @@ TEST_F(clsOutputFileTest, CharacterDeviceIsWrittenInPlaceAlsoThroughALink)
     EXPECT_EQ(after.st_rdev, before.st_rdev);
     EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_EQ(Names(), QStringList({u"null"_s}));
+    // A device that takes nothing fails the save, even when the bytes wait in the buffer.
+    if (QFileInfo::exists(u"/dev/full"_s)) {
+        clsScriptedMsgBox msg;
+        EXPECT_FALSE(Save(u"/dev/full"_s));
+        EXPECT_EQ(msg.TakeOne().text.toStdString(),
+                  "ファイルの書込みを完了できませんでした。\r\n[/dev/full: "
+                  "ディスクの空き容量が不足しています。]");
+        EXPECT_TRUE(S_ISCHR(Stat(u"/dev/full"_s).st_mode));
+    }
 }
 
 TEST_F(clsOutputFileTest, FolderAsTargetIsRefusedWithItsReason)
