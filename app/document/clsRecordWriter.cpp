@@ -137,9 +137,13 @@ QString clsRecordWriter::LayoutTooLarge() const
     // In 64 bits: every width comes from a format, which may hold anything up to 2^31 - 1.
     qint64 record = format.FileType == 2 ? lineEnd.size() : 0;
     for (const clsField& field : fields) {
-        // A padded text is built at its padding width before it is cut to the field.
-        const bool padded = format.FileType == 3 && field.memType == 5;
-        record += padded ? std::max(field.memLen, field.memLenB) : field.memLenB;
+        if (format.FileType == 2)
+            record += field.memLenB;
+        else if (field.memType >= 1 && field.memType <= 4)
+            record += gFormatInfo().GetTypeLenB(field.memType);
+        else if (field.memType == 5)
+            // A padded text is built at its padding width before it is cut to the field.
+            record += std::max(field.memLen, field.memLenB);
     }
     const qint64 header = format.FileType == 3 ? std::max(format.BytesSkipHeader, 0) : 0;
     const qint64 rows = std::max(records.RowCount(), 1);
