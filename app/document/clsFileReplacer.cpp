@@ -127,12 +127,12 @@ bool clsFileReplacer::Examine()
     if (S_ISDIR(st.st_mode))
         return Fail(u"フォルダーには保存できません。"_s);
     if (S_ISFIFO(st.st_mode)) {
-        // Opening a pipe nobody reads would wait for ever: ask without waiting first.
-        const int probe = open(Native(target).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (probe < 0)
+        // Opening a pipe nobody reads would wait for ever: ask without waiting first. The
+        // answer stays open until the stream is: a reader that sees no writer ends.
+        fd = open(Native(target).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
             return Fail(errno == ENXIO ? u"パイプを読み出すプロセスがありません。"_s
                                        : ErrnoText(errno));
-        close(probe);
         inPlace = true;
         pipe = true;
         return true;
@@ -201,6 +201,10 @@ bool clsFileReplacer::CreateTemporary()
 bool clsFileReplacer::Commit(qint64 nBytes, int lnWriteErrno)
 {
     if (inPlace) {
+        if (fd >= 0) {
+            close(fd);
+            fd = -1;
+        }
         // A device or a pipe has no size to check: only the error of the last flush tells.
         if (lnWriteErrno != 0)
             return Fail(ErrnoText(lnWriteErrno));
