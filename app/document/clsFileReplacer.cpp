@@ -109,8 +109,7 @@ bool clsFileReplacer::Create()
 
 bool clsFileReplacer::Examine()
 {
-    struct stat st
-    {};
+    struct stat st = {};
     if (stat(Native(target).constData(), &st) != 0) {
         // A missing target is a new file; a missing folder shows when the file is created.
         if (errno == ENOENT)
@@ -154,8 +153,7 @@ void clsFileReplacer::RemoveLeftovers() const
         const int leftover = open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (leftover < 0)
             continue;
-        struct stat st
-        {};
+        struct stat st = {};
         // A save in progress holds the lock on its file; one that crashed holds nothing.
         if (fstat(leftover, &st) == 0 && S_ISREG(st.st_mode) &&
             flock(leftover, LOCK_EX | LOCK_NB) == 0)
@@ -179,10 +177,11 @@ bool clsFileReplacer::CreateTemporary()
                 continue;
             return Fail(ErrnoText(errno));
         }
-        struct stat st
-        {};
-        // Another save's clean-up may take a file between its creation and its lock.
-        if (flock(file, LOCK_EX | LOCK_NB) != 0 || fstat(file, &st) != 0 || st.st_nlink == 0) {
+        struct stat st = {};
+        // Another save's clean-up may take a file between its creation and its lock. A file
+        // system without locks keeps the file unlocked: its leftovers then stay.
+        const bool taken = flock(file, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        if (taken || fstat(file, &st) != 0 || st.st_nlink == 0) {
             close(file);
             continue;
         }
@@ -213,8 +212,7 @@ bool clsFileReplacer::Commit(qint64 nBytes, int lnWriteErrno)
     }
     if (fd < 0)
         return Fail(u"一時ファイルがありません。"_s);
-    struct stat st
-    {};
+    struct stat st = {};
     if (fstat(fd, &st) != 0)
         return Fail(ErrnoText(errno));
     if (st.st_nlink == 0)
@@ -223,8 +221,7 @@ bool clsFileReplacer::Commit(qint64 nBytes, int lnWriteErrno)
         return Fail(Diagnose(lnWriteErrno));
     if (fsync(fd) != 0)
         return Fail(ErrnoText(errno));
-    struct stat now
-    {};
+    struct stat now = {};
     if (stat(Native(target).constData(), &now) == 0 && S_ISREG(now.st_mode) && now.st_nlink > 1)
         return CopyIntoTarget(nBytes);
     if (exists) {
@@ -282,8 +279,7 @@ bool clsFileReplacer::CopyIntoTarget(qint64 nBytes)
 QString clsFileReplacer::WriteFailure(int lnErrno) const
 {
     if (!inPlace && fd >= 0) {
-        struct stat st
-        {};
+        struct stat st = {};
         if (fstat(fd, &st) == 0 && st.st_nlink == 0)
             return u"保存先のフォルダーまたは一時ファイルが削除されました。"_s;
     }
@@ -294,8 +290,7 @@ QString clsFileReplacer::Diagnose(int lnErrno) const
 {
     if (lnErrno != 0)
         return ErrnoText(lnErrno);
-    struct statvfs fs
-    {};
+    struct statvfs fs = {};
     if (statvfs(Native(folder).constData(), &fs) == 0 && fs.f_bavail == 0)
         return ErrnoText(ENOSPC);
     return u"書き込んだ内容の一部がファイルに書き込まれませんでした。"_s;

@@ -73,8 +73,7 @@ protected:
 
     static struct stat Stat(const QString& file)
     {
-        struct stat st
-        {};
+        struct stat st = {};
         EXPECT_EQ(stat(QFile::encodeName(file).constData(), &st), 0) << file.toStdString();
         return st;
     }
