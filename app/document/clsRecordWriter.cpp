@@ -3,14 +3,12 @@
 
 #include "clsCellNumber.h"
 #include "clsCodePage.h"
-#include "clsFileReplacer.h"
 #include "clsFormat.h"
 #include "clsFormatInfo.h"
 #include "clsMessenger.h"
+#include "clsOutputFile.h"
 #include "clsRecords.h"
 #include "clsSkiff.h"
-
-#include <QFileInfo>
 
 #include <cstdint>
 #include <cstring>
@@ -77,55 +75,86 @@ bool clsRecordWriter::WriteRecords(const QString& szPath, int lnCharSet, int lnC
                           clsCodePage::ToSjis(member->BlankChr), member->MemName});
     }
     r = 1;
-    expectedBytes = 0;
+    failure.clear();
 
-    clsFileReplacer replacer(szPath);
-    if (!replacer.Create()) {
-        Failed(1, replacer.ErrorString());
+    clsOutputFile file(szPath);
+    const QString tooLarge = LayoutTooLarge();
+    if (!tooLarge.isEmpty()) {
+        Failed(1, file.Explain(tooLarge));
         return false;
     }
+    if (!file.Open()) {
+        Failed(1, file.Reason());
+        return false;
+    }
+    out = &file;
     bool written = false;
-    QString error;
     try {
-        if (skiff::WriteBinIni(clsCodePage::ToSjis(replacer.TempPath()).constData()) == 0) {
-            switch (format.FileType) {
-            case 1:
-                written = WriteDelimited();
-                break;
-            case 2:
-                written = WriteFixed();
-                break;
-            case 3:
-                written = WriteBinary(szHeaderBytes);
-                break;
-            default:
-                // A file type outside the vocabulary has no layout to write.
-                break;
-            }
+        switch (format.FileType) {
+        case 1:
+            written = WriteDelimited();
+            break;
+        case 2:
+            written = WriteFixed();
+            break;
+        case 3:
+            written = WriteBinary(szHeaderBytes);
+            break;
+        default:
+            failure = u"ファイルの種類 "_s + QString::number(format.FileType) +
+                      u" には書き込む形がありません。"_s;
+            break;
         }
     } catch (const std::bad_alloc&) {
-        error = u"メモリが不足しています。"_s;
+        failure = u"メモリが不足しています。"_s;
     } catch (...) {
-        error = u"ファイルの書き込み中にエラーが発生しました。"_s;
+        failure = u"ファイルの書き込み中にエラーが発生しました。"_s;
     }
-    const int convErrors = skiff::GetConvErrCnt();
-    // Closing flushes the last bytes: only the file's size tells whether that worked.
-    skiff::Terminate();
+    out = nullptr;
     if (!written) {
-        Failed(r, error);
+        if (!file.Reason().isEmpty())
+            Failed(r, file.Reason());
+        else
+            Failed(r, file.Explain(failure.isEmpty() ? u"書き込みに失敗しました。"_s : failure));
         return false;
     }
-    if (QFileInfo(replacer.TempPath()).size() != expectedBytes || !replacer.Commit()) {
-        gMsgBox().Exclamation(u"ファイルの書込みを完了できませんでした。\r\n["_s +
-                                  replacer.ErrorString() + u']',
-                              AppTitle());
+    if (!file.Close()) {
+        gMsgBox().Exclamation(
+            u"ファイルの書込みを完了できませんでした。\r\n["_s + file.Reason() + u']', AppTitle());
         return false;
     }
-    if (convErrors > 0)
-        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(convErrors) +
+    if (file.ConvErrors() > 0)
+        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(file.ConvErrors()) +
                                   u" 文字ありました。〓に置き換えて保存しました。"_s,
                               AppTitle());
     return true;
+}
+
+QString clsRecordWriter::LayoutTooLarge() const
+{
+    if (format.FileType != 2 && format.FileType != 3)
+        return {};
+    // In 64 bits: every width comes from a format, which may hold anything up to 2^31 - 1.
+    qint64 record = format.FileType == 2 ? lineEnd.size() : 0;
+    for (const clsField& field : fields) {
+        if (format.FileType == 2)
+            record += field.memLenB;
+        else if (field.memType >= 1 && field.memType <= 4)
+            record += gFormatInfo().GetTypeLenB(field.memType);
+        else if (field.memType == 5)
+            // A padded text is built at its padding width before it is cut to the field.
+            record += std::max(field.memLen, field.memLenB);
+    }
+    const qint64 header = format.FileType == 3 ? std::max(format.BytesSkipHeader, 0) : 0;
+    const qint64 rows = std::max(records.RowCount(), 1);
+    const qint64 limit = clsOutputFile::kMaxFileBytes;
+    if (header <= limit && record <= limit && header + rows * record <= limit)
+        return {};
+    const qint64 least =
+        record > limit || header > limit ? std::max(header, record) : header + rows * record;
+    return u"レコードの形式では "_s + QString::number(least) +
+           u" バイト以上のファイルになり、上限の "_s + QString::number(limit) +
+           u" バイトを超えるため書き込めません。"_s;
 }
 
 bool clsRecordWriter::WriteDelimited()
@@ -149,10 +178,8 @@ bool clsRecordWriter::WriteDelimited()
                 line.append(delimiter.constData(), static_cast<size_t>(delimiter.size()));
         }
         line.append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
-        if (skiff::WriteTxtConvStr(line.c_str(), charSet) != 0)
+        if (!out->WriteText(line.c_str(), charSet))
             return false;
-        expectedBytes +=
-            charSet == 1 ? static_cast<qint64>(line.size()) : ConvertedLength(line.c_str());
         Report();
     }
     return true;
@@ -173,18 +200,16 @@ bool clsRecordWriter::WriteFixed()
                 Fit(line, start, field.memLenB);
             }
             line.append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
-            if (skiff::WriteBinString(line.data(), static_cast<int>(line.size())) != 0)
+            if (!out->WriteBytes(line.data(), static_cast<qint64>(line.size())))
                 return false;
-            expectedBytes += static_cast<qint64>(line.size());
         } else {
             // A converted field is cut to its width after the conversion, field by field.
             for (size_t i = 0; i < fields.size(); ++i) {
                 if (!WriteString(fields[i], FixedCell(static_cast<int>(i) + 1), fields[i].memLenB))
                     return false;
             }
-            if (skiff::WriteBinString(lineEnd.constData(), static_cast<int>(lineEnd.size())) != 0)
+            if (!out->WriteBytes(lineEnd.constData(), lineEnd.size()))
                 return false;
-            expectedBytes += lineEnd.size();
         }
         Report();
     }
@@ -198,9 +223,8 @@ bool clsRecordWriter::WriteBinary(QByteArray& headerBytes)
         // A new document, or one that had another format, has no head of this size to keep.
         if (headerBytes.size() != headerSize)
             headerBytes = QByteArray(headerSize, '\0');
-        if (skiff::WriteBinString(headerBytes.constData(), headerSize) != 0)
+        if (!out->WriteBytes(headerBytes.constData(), headerSize))
             return false;
-        expectedBytes += headerSize;
     }
     const int rowCount = records.RowCount();
     for (r = 1; r <= rowCount; ++r) {
@@ -234,32 +258,16 @@ bool clsRecordWriter::WriteNumber(const clsField& field, QByteArrayView cell)
                 u"の項目値がオーバーフローしました。ゼロに変換して書き込みます。"_s,
             AppTitle());
     const double value = number.kind == clsCellNumber::Value ? number.dValue : 0;
-    int status = 0;
     switch (field.memType) {
-    case 1: {
-        const auto data = static_cast<int16_t>(value);
-        status = skiff::WriteBinShort(&data, 2);
-        expectedBytes += 2;
-        break;
-    }
-    case 2: {
-        const auto data = static_cast<int32_t>(value);
-        status = skiff::WriteBinLong(&data, 4);
-        expectedBytes += 4;
-        break;
-    }
-    case 3: {
-        const auto data = static_cast<float>(value);
-        status = skiff::WriteBinFloat(&data, 4);
-        expectedBytes += 4;
-        break;
-    }
+    case 1:
+        return out->WriteShort(static_cast<int16_t>(value));
+    case 2:
+        return out->WriteLong(static_cast<int32_t>(value));
+    case 3:
+        return out->WriteFloat(static_cast<float>(value));
     default:
-        status = skiff::WriteBinDouble(&value, 8);
-        expectedBytes += 8;
-        break;
+        return out->WriteDouble(value);
     }
-    return status == 0;
 }
 
 QByteArrayView clsRecordWriter::FixedCell(int lnCol) const
@@ -274,15 +282,10 @@ bool clsRecordWriter::WriteString(const clsField& field, QByteArrayView cell, in
 {
     text.clear();
     Pad(text, cell, field.fill, field.stuff, nPadWidth);
-    int status = 0;
-    if (charSet != 1) {
-        status = skiff::WriteBinConvStr(text.c_str(), field.memLenB, charSet);
-    } else {
-        Fit(text, 0, field.memLenB);
-        status = skiff::WriteBinString(text.data(), field.memLenB);
-    }
-    expectedBytes += field.memLenB;
-    return status == 0;
+    if (charSet != 1)
+        return out->WriteField(text.c_str(), field.memLenB, charSet);
+    Fit(text, 0, field.memLenB);
+    return out->WriteBytes(text.data(), field.memLenB);
 }
 
 bool clsRecordWriter::Escape(QByteArrayView& cell)
@@ -293,24 +296,13 @@ bool clsRecordWriter::Escape(QByteArrayView& cell)
     text.assign(cell.data(), static_cast<size_t>(cell.size()));
     if (skiff::GetTxtEsc(buffer.data(), text.c_str(), static_cast<int>(buffer.size())) != 0) {
         buffer.resize(static_cast<size_t>(skiff::GetTxtEscLen(text.c_str())) + 1);
-        if (skiff::GetTxtEsc(buffer.data(), text.c_str(), static_cast<int>(buffer.size())) != 0)
+        if (skiff::GetTxtEsc(buffer.data(), text.c_str(), static_cast<int>(buffer.size())) != 0) {
+            failure = u"ダブルクォートをエスケープできませんでした。"_s;
             return false;
+        }
     }
     cell = QByteArrayView(buffer.data(), static_cast<qsizetype>(std::strlen(buffer.data())));
     return true;
-}
-
-qint64 clsRecordWriter::ConvertedLength(const char* szText) const
-{
-    // The length functions count the terminator, which the writer leaves out.
-    switch (charSet) {
-    case 2:
-        return skiff::SJIStoJISLen(szText) - 1;
-    case 3:
-        return skiff::SJIStoEUCLen(szText) - 1;
-    default:
-        return skiff::SJIStoUNICODELen(szText) - 1;
-    }
 }
 
 void clsRecordWriter::Failed(int lnRow, const QString& szError) const

@@ -10,6 +10,7 @@
 #include <vector>
 
 class clsFormat;
+class clsOutputFile;
 class clsRecords;
 
 // The three record writers of a format, mirroring clsRecordReader: one call writes every
@@ -25,8 +26,9 @@ public:
     clsRecordWriter(clsFormat&& format, const clsRecords& records, Progress progress = {}) = delete;
 
     // Writes every record to szPath; a character set or line end below 1 means the format's
-    // own. The records go to a temporary file beside szPath that replaces it only once all
-    // were written, so after a failure (its box shown, false returned) szPath is as it was.
+    // own. The records go through clsOutputFile, which puts them in szPath's place only once
+    // all were written, so after a failure (its box shown, false returned) szPath is as it
+    // was. A layout whose records cannot fit a file the program reads is refused up front.
     // szHeaderBytes is the head of a binary file; when its length is not the format's
     // BytesSkipHeader it becomes that many NUL bytes.
     bool WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF, QByteArray& szHeaderBytes);
@@ -57,8 +59,8 @@ private:
     QByteArrayView FixedCell(int lnCol) const;
     // Writes a text padded to nPadWidth as exactly memLenB bytes, converted when asked for.
     bool WriteString(const clsField& field, QByteArrayView cell, int nPadWidth);
-    // Bytes a converting text write puts in the file for a Shift-JIS text.
-    qint64 ConvertedLength(const char* szText) const;
+    // Why the fixed-length or binary layout cannot be written, or nothing when it can.
+    QString LayoutTooLarge() const;
     void Failed(int lnRow, const QString& szError) const;
     void Report() const;
 
@@ -71,8 +73,10 @@ private:
     bool keepUnchanged = false;
     // The row being written.
     int r = 1;
-    // Bytes the file must hold once closed: a failed flush on closing shows as fewer.
-    qint64 expectedBytes = 0;
+    // The open output while the records are written.
+    clsOutputFile* out = nullptr;
+    // A failure's cause that the output does not know.
+    QString failure;
     std::string line;
     std::string text;
     std::vector<char> buffer;

@@ -4,7 +4,9 @@
 #include "clsDocument.h"
 #include "clsFormats.h"
 #include "clsScriptedMsgBox.h"
+#include "clsSmallDisk.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -214,4 +216,95 @@ TEST_F(clsDocumentSaveTest, FailedSaveKeepsTheChangesAndTheOldFile)
     EXPECT_EQ(document.szFile(), target);
     EXPECT_EQ(document.lnCharSet(), 1);
     EXPECT_EQ(Contents(target), QByteArray("old\r\n"));
+}
+
+TEST_F(clsDocumentSaveTest, LayoutTooLargeForAFileIsReportedBeforeAnythingIsWritten)
+{
+    clsFormat* wide = gFormats().Add();
+    wide->StructName = u"wide"_s;
+    wide->FileType = 3;
+    AddMember(*wide, 5, 2147483647, 4);
+    clsFormat* fixed = gFormats().Add();
+    fixed->StructName = u"long lines"_s;
+    fixed->FileType = 2;
+    AddMember(*fixed, 5, 1500000000, 1500000000);
+    AddMember(*fixed, 5, 1500000000, 1500000000);
+    clsFormat* many = gFormats().Add();
+    many->StructName = u"many rows"_s;
+    many->FileType = 2;
+    AddMember(*many, 5, 1000000, 1000000);
+    const QString target = Path(u"large.dat"_s);
+    const QString limit = u" バイト以上のファイルになり、上限の 2147483646 バイトを超えるため"_s
+                          u"書き込めません。]"_s;
+    const std::pair<int, qint64> cases[] = {{4, 2147483647}, {5, 3000000001}, {6, 3000003000}};
+    for (const auto& [mode, bytes] : cases) {
+        clsDocument document;
+        ASSERT_TRUE(document.SetMode(mode));
+        document.Clear(3000);
+        document.SetCellText(1, 1, u"x"_s);
+        clsScriptedMsgBox msg;
+        EXPECT_FALSE(document.Save(target, 1, 3));
+        EXPECT_EQ(msg.TakeOne().text.toStdString(),
+                  (u"1行目でレコードの書込みに失敗しました。\r\n["_s + target +
+                   u": レコードの形式では "_s + QString::number(bytes) + limit)
+                      .toStdString());
+        EXPECT_TRUE(
+            QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+}
+
+TEST_F(clsDocumentSaveTest, FullDiskNamesTheFileAndTheCause)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"small"_s));
+    const clsSmallDisk disk(QFile::encodeName(Path(u"small"_s)), "256k");
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    const QString target = Path(u"small/full.csv"_s);
+    Put(target, "old\r\n");
+    const QString filler = Path(u"small/filler"_s);
+    {
+        QFile fill(filler);
+        ASSERT_TRUE(fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (fill.write(QByteArray(4096, 'f')) == 4096) {
+        }
+    }
+    // A few rows stay in the stream's buffer: the disk is found full when it is closed.
+    // Many rows meet it while they are written.
+    for (const int rows : {5, 4000}) {
+        clsDocument document;
+        ASSERT_TRUE(document.SetMode(1));
+        document.Clear(rows);
+        for (int row = 1; row <= rows; ++row)
+            document.SetCellText(row, 1, QString(500, u'x'));
+        clsScriptedMsgBox msg;
+        EXPECT_FALSE(document.Save(target, 1, 1));
+        const QString shown = msg.TakeOne().text;
+        const QString head = rows == 5 ? u"ファイルの書込みを完了できませんでした。"_s
+                                       : u"行目でレコードの書込みに失敗しました。"_s;
+        EXPECT_TRUE(shown.contains(head + u"\r\n["_s + target +
+                                   u": ディスクの空き容量が不足しています。]"_s))
+            << shown.toStdString();
+        EXPECT_EQ(Contents(target), QByteArray("old\r\n"));
+        QFile::remove(filler);
+        EXPECT_EQ(QDir(Path(u"small"_s)).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({u"full.csv"_s}));
+    }
+}
+
+TEST_F(clsDocumentSaveTest, VanishedFolderNamesTheFileAndTheCause)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"sub"_s));
+    const QString target = Path(u"sub/gone.csv"_s);
+    clsDocument document;
+    ASSERT_TRUE(document.SetMode(1));
+    document.Clear(16384);
+    document.SetCellText(1, 1, u"changed"_s);
+    clsScriptedMsgBox msg;
+    EXPECT_FALSE(document.Save(target, 1, 1,
+                               [&](qint64, qint64) { QDir(Path(u"sub"_s)).removeRecursively(); }));
+    EXPECT_EQ(msg.TakeOne().text.toStdString(),
+              (u"ファイルの書込みを完了できませんでした。\r\n["_s + target +
+               u": 保存先のフォルダーまたは一時ファイルが削除されました。]"_s)
+                  .toStdString());
+    EXPECT_TRUE(document.bDirty());
 }
