@@ -21,14 +21,14 @@ QFont GridFont()
 }
 
 // Three rows of an 8-byte code under a two-character header.
-void Fill(clsDocument& document, clsGridModel& model)
+void Fill(clsDocument& document)
 {
-    model.Reset([&document] {
-        for (int row = 1; row <= 3; ++row) {
-            document.Records().AddCell("ST-0123" + QByteArray::number(row));
-            document.Records().EndRow();
-        }
-    });
+    clsRecords records;
+    for (int row = 1; row <= 3; ++row) {
+        records.AddCell("ST-0123" + QByteArray::number(row));
+        records.EndRow();
+    }
+    document.ReplaceRecords(std::move(records));
 }
 
 std::vector<clsColumnLook> CodeColumn(int nFitChars)
@@ -52,7 +52,7 @@ private slots:
         clsGridModel model(document);
         clsGridView view;
         view.SetGridModel(&model);
-        Fill(document, model);
+        Fill(document);
         QFont bold = GridFont();
         bold.setBold(true);
         model.SetColumns(CodeColumn(8), GridFont(), bold);
@@ -73,7 +73,7 @@ private slots:
         clsGridModel model(document);
         clsGridView view;
         view.SetGridModel(&model);
-        Fill(document, model);
+        Fill(document);
         model.SetColumns(CodeColumn(8), GridFont(), GridFont());
         // The header-width mode gives a two-character header about eight units.
         view.ApplyLook(GridFont(), false, {60.0 / 7});
@@ -91,7 +91,7 @@ private slots:
         clsGridModel model(document);
         clsGridView view;
         view.SetGridModel(&model);
-        Fill(document, model);
+        Fill(document);
         model.SetColumns(CodeColumn(0), GridFont(), GridFont());
         view.ApplyLook(GridFont(), false, {30});
         QCOMPARE(view.columnWidth(0), static_cast<int>(std::lround(30 * view.CharWidth())));
