@@ -87,7 +87,7 @@ bool clsRecordWriter::WriteRecords(const QString& szPath, int lnCharSet, int lnC
     bool written = false;
     QString error;
     try {
-        if (skiff::WriteBinIni(clsCodePage::ToSjis(replacer.TempPath()).constData()) == 0) {
+        if (skiff::WriteBinIni(clsSkiff::NativePath(replacer.TempPath()).constData()) == 0) {
             switch (format.FileType) {
             case 1:
                 written = WriteDelimited();
