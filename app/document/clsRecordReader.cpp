@@ -5,10 +5,10 @@
 #include "clsCodePage.h"
 #include "clsFormat.h"
 #include "clsMessenger.h"
+#include "clsReadFailure.h"
 #include "clsRecords.h"
 #include "clsSkiff.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -88,30 +88,6 @@ int clsRecordReader::SkiffSize(size_t nBytes)
     return static_cast<int>(std::min<size_t>(nBytes, INT_MAX));
 }
 
-QString clsRecordReader::OpenFailure(const QString& szPath, int lnStatus, int lnCharSet)
-{
-    const QString szFile = QDir::toNativeSeparators(szPath);
-    switch (lnStatus) {
-    case SKIFF_STATUS_NOT_FOUND:
-        return u"ファイル "_s + szFile + u" が見つかりません。"_s;
-    case SKIFF_STATUS_NO_PERMISSION:
-        return u"ファイル "_s + szFile + u" を読み込む権限がありません。"_s;
-    case SKIFF_STATUS_TOO_LARGE:
-        return u"ファイル "_s + szFile +
-               u" は大きすぎて読み込めません。読み込めるのは 2 GiB 未満 (2147483646 バイトまで) "
-               u"のファイルです。"_s;
-    case SKIFF_STATUS_BAD_CHARSET:
-        return u"ファイル "_s + szFile + u" の文字コード "_s + QString::number(lnCharSet) +
-               u" は扱えません。扱えるのは 1 (Shift-JIS)、2 (JIS)、3 (EUC)、4 (UTF-8) です。"_s;
-    case SKIFF_STATUS_NO_MEMORY:
-        return u"ファイル "_s + szFile + u" を読み込むためのメモリが不足しています。"_s;
-    case SKIFF_STATUS_NOT_REGULAR:
-        return szFile + u" は通常のファイルではないため読み込めません。"_s;
-    default:
-        return u"ファイル "_s + szFile + u" を読み込めません。読み込み中にエラーが発生しました。"_s;
-    }
-}
-
 clsRecordReader::clsRecordReader(const clsFormat& fmt, clsRecords& target, Progress report)
     : format(fmt), records(target), progress(std::move(report)), buffer(kFieldBuffer)
 {}
@@ -128,7 +104,7 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
     // does not see the character set: it is checked here for every file with text.
     const bool bConverts = format.FileType != 3 || HasStringMember(format);
     if (bConverts && (charSet < 1 || charSet > 4))
-        openError = OpenFailure(szPath, SKIFF_STATUS_BAD_CHARSET, charSet);
+        openError = clsReadFailure::Text(szPath, SKIFF_STATUS_BAD_CHARSET, charSet);
     else
         normal = ReadByType(path, QFileInfo(szPath).size(), error);
     const int convErrors = skiff::GetConvErrCnt();
@@ -316,10 +292,7 @@ bool clsRecordReader::ReadBinary(const QByteArray& path, qint64 fileSize)
         return false;
     const qint64 bodySize = fileSize - headerSize;
     if (bodySize > 0 && recordSize > bodySize) {
-        openError = u"ファイル "_s + QDir::toNativeSeparators(filePath) + u" のレコード長 "_s +
-                    QString::number(recordSize) + u" バイトがファイルの大きさ "_s +
-                    QString::number(bodySize) +
-                    u" バイト (ヘッダを除く) を超えています。フォーマットを確認してください。"_s;
+        openError = clsReadFailure::LayoutTooLarge(filePath, recordSize, bodySize);
         return false;
     }
     if (headerSize > 0) {
@@ -400,7 +373,7 @@ bool clsRecordReader::ReadBinaryMember(int memType, int memLenB)
 
 bool clsRecordReader::OpenFailed()
 {
-    openError = OpenFailure(filePath, skiff::GetLastStatus(), charSet);
+    openError = clsReadFailure::Text(filePath, skiff::GetLastStatus(), charSet);
     return false;
 }
 

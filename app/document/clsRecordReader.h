@@ -45,9 +45,6 @@ public:
     // The size Skiff is told for a buffer of nBytes: its sizes are 32-bit, so a larger buffer
     // is announced as the largest size Skiff takes.
     static int SkiffSize(size_t nBytes);
-    // The message for a file Skiff could not open, naming the file and the cause (a
-    // SkiffStatus); the character set is named when it is the cause.
-    static QString OpenFailure(const QString& szPath, int lnStatus, int lnCharSet);
 
 private:
     // Each returns false for a failure end, with n at the record being read; an error

@@ -14,8 +14,9 @@
    the file-name arguments of ReadTxtIni, WriteTxtIni, ReadBinIni and WriteBinIni and in the
    initial directory and file name of the dialog exports.
    Character sets: 1 Shift-JIS, 2 JIS, 3 EUC-JP, 4 UTF-8. Line ends: 1 CR LF, 2 CR, 3 LF.
-   Text read from a file is Shift-JIS: a NUL byte, a malformed or unassigned code and a lone
-   lead byte at the end of a field each become the geta mark and are counted (GetConvErrCnt). */
+   Text read from a file is Shift-JIS: a NUL byte and a lone lead byte at the end of a field
+   become the geta mark, as do malformed and unassigned codes of a JIS, EUC-JP or UTF-8 file;
+   each is counted (GetConvErrCnt). */
 
 #ifdef __cplusplus
 extern "C" {
@@ -42,9 +43,13 @@ SKIFF_API int ReadTxtIni(const char* szFile, const char* szDelimiter, const char
 SKIFF_API void Terminate(void);
 SKIFF_API int WriteTxtIni(const char* szFile);
 SKIFF_API int GetTxtRowCnt(void);
+/* GetTxtLineLen and GetTxtColLen count the bytes of the text as handed out, each NUL byte and
+   lone lead byte already a two-byte geta mark: that length + 1 is always a buffer that
+   GetTxtLine and GetTxtCol accept. A refused call (-1) leaves the buffer untouched. */
 SKIFF_API int GetTxtLine(int lnRow, char* szBuffer, int lnBufferSize);
 SKIFF_API int GetTxtLineLen(int lnRow);
 SKIFF_API int GetTxtLineLoc(int lnRow, char* szBuffer, int lnStart, int lnCount);
+/* GetTxtLineLocConv takes at most 2 * (bytes of the range) + 4 bytes in any character set. */
 SKIFF_API int GetTxtLineLocConv(int lnRow, char* szBuffer, int lnStart, int lnCount,
                                 int lnBufferSize, int lnCharSet);
 SKIFF_API int GetTxtColCnt(int lnRow);

@@ -1,6 +1,7 @@
 // The readers on files that cannot be read as they are: the cause named with the file, sizes
 // from the format checked before use, file names of every kind, and malformed text mended.
 #include "clsFormat.h"
+#include "clsReadFailure.h"
 #include "clsRecordReader.h"
 #include "clsRecordWriter.h"
 #include "clsRecords.h"
@@ -74,17 +75,17 @@ TEST_F(clsRecordReaderFiles, EveryCauseHasItsOwnMessageNamingTheFile)
     for (int status : {SKIFF_STATUS_NOT_FOUND, SKIFF_STATUS_NO_PERMISSION, SKIFF_STATUS_TOO_LARGE,
                        SKIFF_STATUS_BAD_CHARSET, SKIFF_STATUS_NO_MEMORY, SKIFF_STATUS_NOT_REGULAR,
                        SKIFF_STATUS_IO_ERROR}) {
-        const QString text = clsRecordReader::OpenFailure(path, status, 9);
+        const QString text = clsReadFailure::Text(path, status, 9);
         EXPECT_TRUE(text.contains(QDir::toNativeSeparators(path))) << status;
         EXPECT_FALSE(text.contains(u"フォーマットが違います"_s)) << status;
         texts << text;
     }
     texts.removeDuplicates();
     EXPECT_EQ(texts.size(), 7);
-    EXPECT_TRUE(clsRecordReader::OpenFailure(path, SKIFF_STATUS_TOO_LARGE, 1)
-                    .contains(u"2147483646 バイト"_s));
-    EXPECT_TRUE(clsRecordReader::OpenFailure(path, SKIFF_STATUS_BAD_CHARSET, 9)
-                    .contains(u"文字コード 9 "_s));
+    EXPECT_TRUE(
+        clsReadFailure::Text(path, SKIFF_STATUS_TOO_LARGE, 1).contains(u"2147483646 バイト"_s));
+    EXPECT_TRUE(
+        clsReadFailure::Text(path, SKIFF_STATUS_BAD_CHARSET, 9).contains(u"文字コード 9 "_s));
 }
 
 TEST_F(clsRecordReaderFiles, FolderAndUnknownCharSetAreNamedInEveryFileType)
@@ -96,8 +97,7 @@ TEST_F(clsRecordReaderFiles, FolderAndUnknownCharSetAreNamedInEveryFileType)
     for (int fileType : {1, 2, 3}) {
         SCOPED_TRACE(fileType);
         EXPECT_TRUE(Read(Format(fileType, {4}, 7), path).bFailed);
-        EXPECT_EQ(FailureText(msg),
-                  clsRecordReader::OpenFailure(path, SKIFF_STATUS_BAD_CHARSET, 7));
+        EXPECT_EQ(FailureText(msg), clsReadFailure::Text(path, SKIFF_STATUS_BAD_CHARSET, 7));
     }
 }
 
@@ -110,7 +110,7 @@ TEST_F(clsRecordReaderFiles, FileOf2GiBNamesTheLimit)
     for (int fileType : {1, 2, 3}) {
         SCOPED_TRACE(fileType);
         EXPECT_TRUE(Read(Format(fileType, {4}), path).bFailed);
-        EXPECT_EQ(FailureText(msg), clsRecordReader::OpenFailure(path, SKIFF_STATUS_TOO_LARGE, 1));
+        EXPECT_EQ(FailureText(msg), clsReadFailure::Text(path, SKIFF_STATUS_TOO_LARGE, 1));
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(clsRecordReaderFiles, UnreadableFileIsNamed)
     const QString path = Put(u"locked.csv"_s, "a\r\n");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
     EXPECT_TRUE(Read(Format(1, {1}), path).bFailed);
-    EXPECT_EQ(FailureText(msg), clsRecordReader::OpenFailure(path, SKIFF_STATUS_NO_PERMISSION, 1));
+    EXPECT_EQ(FailureText(msg), clsReadFailure::Text(path, SKIFF_STATUS_NO_PERMISSION, 1));
 }
 
 TEST_F(clsRecordReaderFiles, BinaryLayoutLargerThanTheFileIsReportedNotAllocated)
@@ -195,7 +195,7 @@ TEST_F(clsRecordReaderFiles, FullWidthTildeDoesNotReachTheWaveDashFile)
     Put(u"波〜.csv"_s, "a,b\r\n");
     const QString tilde = dir.filePath(u"波～.csv"_s);
     EXPECT_TRUE(Read(Format(1, {1, 1}), tilde).bFailed);
-    EXPECT_EQ(FailureText(msg), clsRecordReader::OpenFailure(tilde, SKIFF_STATUS_NOT_FOUND, 1));
+    EXPECT_EQ(FailureText(msg), clsReadFailure::Text(tilde, SKIFF_STATUS_NOT_FOUND, 1));
 }
 
 TEST_F(clsRecordReaderFiles, CellEndingInALeadByteReadsAsGetaAndSavesReadably)
