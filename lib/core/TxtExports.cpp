@@ -17,9 +17,9 @@ using skiff::State;
 namespace {
 
 // A size the interface can report; larger ones cannot be held by a caller's buffer anyway.
-int ReportedSize(long long lnSize)
+int ReportedSize(long long size)
 {
-    return lnSize >= INT_MAX ? INT_MAX - 1 : static_cast<int>(lnSize);
+    return size >= INT_MAX ? INT_MAX - 1 : static_cast<int>(size);
 }
 
 // Copies a line's or field's text into the caller's buffer with its malformed bytes mended,
