@@ -1,6 +1,5 @@
 // Benchmark of loading a million records into a document window, next to Skiff's own read.
 #include "BenchData.h"
-#include "clsCodePage.h"
 #include "clsFormats.h"
 #include "clsGridModel.h"
 #include "clsGridView.h"
@@ -86,7 +85,7 @@ int RunCase(int fileType, const QString& path)
     gFontName = u"VL Gothic"_s;
     gFontSize = 10;
     const double fileBytes = static_cast<double>(QFileInfo(path).size());
-    const double skiffSeconds = SkiffSeconds(fileType, clsCodePage::ToSjis(path));
+    const double skiffSeconds = SkiffSeconds(fileType, clsSkiff::NativePath(path));
 
     clsQuietHost host;
     host.newFile = path;

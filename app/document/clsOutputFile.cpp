@@ -1,7 +1,6 @@
 // The output stage: Skiff's output stream over a safely replaced file, with its checks.
 #include "clsOutputFile.h"
 
-#include "clsCodePage.h"
 #include "clsSkiff.h"
 
 #include <QDir>
@@ -18,7 +17,7 @@ namespace {
 // The name Skiff opens: the one place where a path crosses into the library.
 QByteArray SkiffPath(const QString& szPath)
 {
-    return clsCodePage::ToSjis(szPath);
+    return clsSkiff::NativePath(szPath);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "clsCodePage.h"
 #include "clsFormat.h"
 #include "clsMessenger.h"
+#include "clsReadFailure.h"
 #include "clsRecords.h"
 #include "clsSkiff.h"
 
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <charconv>
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -65,7 +67,26 @@ qint64 BinaryRecordSize(const clsFormat& format)
     return size;
 }
 
+bool HasStringMember(const clsFormat& format)
+{
+    for (int i = 1; i <= format.MemCount(); ++i) {
+        if (format.Members(i)->MemType == 5)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+size_t clsRecordReader::FixedFieldBytes(int lnLineLength)
+{
+    return static_cast<size_t>(std::max(lnLineLength, 0)) * 2 + 4;
+}
+
+int clsRecordReader::SkiffSize(size_t nBytes)
+{
+    return static_cast<int>(std::min<size_t>(nBytes, INT_MAX));
+}
 
 clsRecordReader::clsRecordReader(const clsFormat& fmt, clsRecords& target, Progress report)
     : format(fmt), records(target), progress(std::move(report)), buffer(kFieldBuffer)
@@ -74,32 +95,18 @@ clsRecordReader::clsRecordReader(const clsFormat& fmt, clsRecords& target, Progr
 clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
 {
     charSet = lnCharSet < 1 ? format.CharSet : lnCharSet;
-    const QByteArray path = clsCodePage::ToSjis(szPath);
+    filePath = szPath;
+    const QByteArray path = clsSkiff::NativePath(szPath);
     const int firstRow = records.RowCount();
     QString error;
     bool normal = false;
-    try {
-        switch (format.FileType) {
-        case 1:
-            normal = ReadDelimited(path);
-            break;
-        case 2:
-            normal = ReadFixed(path);
-            break;
-        case 3:
-            normal = ReadBinary(path, QFileInfo(szPath).size());
-            break;
-        default:
-            // A file type outside the vocabulary cannot be read at all.
-            break;
-        }
-    } catch (const std::bad_alloc&) {
-        records.DropRow();
-        error = u"メモリが不足しています。"_s;
-    } catch (...) {
-        records.DropRow();
-        error = u"ファイルの読み込み中にエラーが発生しました。"_s;
-    }
+    // Text is converted field by field in fixed-length files, so Skiff's own check at opening
+    // does not see the character set: it is checked here for every file with text.
+    const bool bConverts = format.FileType != 3 || HasStringMember(format);
+    if (bConverts && (charSet < 1 || charSet > 4))
+        openError = clsReadFailure::Text(szPath, SKIFF_STATUS_BAD_CHARSET, charSet);
+    else
+        normal = ReadByType(path, QFileInfo(szPath).size(), error);
     const int convErrors = skiff::GetConvErrCnt();
     skiff::Terminate();
 
@@ -112,8 +119,10 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
             records.EndRow();
         result.nCount = n;
         result.bFailed = true;
-        gMsgBox().Exclamation(error + u"\r\n"_s + QString::number(n) +
-                                  u" 行目のレコードのフォーマットが違います。"_s,
+        gMsgBox().Exclamation(openError.isEmpty()
+                                  ? error + u"\r\n"_s + QString::number(n) +
+                                        u" 行目のレコードのフォーマットが違います。"_s
+                                  : openError,
                               AppTitle());
     }
     if (trailingBytes > 0)
@@ -128,12 +137,36 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
     return result;
 }
 
+bool clsRecordReader::ReadByType(const QByteArray& path, qint64 fileSize, QString& error)
+{
+    try {
+        switch (format.FileType) {
+        case 1:
+            return ReadDelimited(path);
+        case 2:
+            return ReadFixed(path);
+        case 3:
+            return ReadBinary(path, fileSize);
+        default:
+            // A file type outside the vocabulary cannot be read at all.
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        records.DropRow();
+        error = u"メモリが不足しています。"_s;
+    } catch (...) {
+        records.DropRow();
+        error = u"ファイルの読み込み中にエラーが発生しました。"_s;
+    }
+    return false;
+}
+
 bool clsRecordReader::ReadDelimited(const QByteArray& path)
 {
     const QByteArray delimiter = clsCodePage::ToSjis(format.SepChr);
     if (skiff::ReadTxtIni(path.constData(), delimiter.constData(), "\"", charSet,
                           format.CareQuote == 1 ? 1 : 0) != 0)
-        return false;
+        return OpenFailed();
     const int rowCount = skiff::GetTxtRowCnt();
     result.lnCRLF = skiff::GetTxtCrLf();
     records.Reserve(records.RowCount() + rowCount);
@@ -155,7 +188,7 @@ bool clsRecordReader::ReadQuoted(int rowCount)
             if (skiff::GetTxtCol(text, static_cast<int>(buffer.size()), n, i, unescape, 1) != 0) {
                 const size_t size = static_cast<size_t>(skiff::GetTxtColLen(n, i)) + 1;
                 text = Buffer(size);
-                if (skiff::GetTxtCol(text, static_cast<int>(size), n, i, unescape, 1) != 0)
+                if (skiff::GetTxtCol(text, SkiffSize(size), n, i, unescape, 1) != 0)
                     return false;
             }
             records.AddCell(Terminated(text));
@@ -176,7 +209,7 @@ bool clsRecordReader::ReadSimple(int rowCount)
         if (skiff::GetTxtLine(n, line, static_cast<int>(buffer.size())) != 0) {
             const size_t size = static_cast<size_t>(skiff::GetTxtLineLen(n)) + 1;
             line = Buffer(size);
-            if (skiff::GetTxtLine(n, line, static_cast<int>(size)) != 0)
+            if (skiff::GetTxtLine(n, line, SkiffSize(size)) != 0)
                 return false;
         }
         QStringList fields;
@@ -201,7 +234,7 @@ bool clsRecordReader::ReadSimple(int rowCount)
                 const size_t size =
                     static_cast<size_t>(skiff::GetTxtRevEscLen(field.constData())) + 1;
                 text = Buffer(size);
-                if (skiff::GetTxtRevEsc(text, field.constData(), static_cast<int>(size)) != 0)
+                if (skiff::GetTxtRevEsc(text, field.constData(), SkiffSize(size)) != 0)
                     return false;
             }
             records.AddCell(Terminated(text));
@@ -216,17 +249,17 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
 {
     // Lines only: each field is cut in the file's own bytes and converted on its own.
     if (skiff::ReadTxtIni(path.constData(), " ", ",", 1, 0) != 0)
-        return false;
+        return OpenFailed();
     const int rowCount = skiff::GetTxtRowCnt();
     result.lnCRLF = skiff::GetTxtCrLf();
     records.Reserve(records.RowCount() + rowCount);
     const int memCount = format.MemCount();
     for (n = 1; n <= rowCount; ++n) {
         const int lineLength = skiff::GetTxtLineLen(n);
-        // A converted field can grow: an unconvertible single byte becomes a two-byte 〓.
-        char* text = Buffer(static_cast<size_t>(lineLength) * 2 + 4);
-        const int size = static_cast<int>(buffer.size());
-        int offset = 0;
+        char* text = Buffer(FixedFieldBytes(lineLength));
+        const int size = SkiffSize(buffer.size());
+        // Widths come from the format: their sum may pass what an int holds.
+        qint64 offset = 0;
         for (int i = 1; i <= memCount; ++i) {
             // Fields are cut only within the line: past its end a field is empty.
             if (offset >= lineLength) {
@@ -234,8 +267,10 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
                 continue;
             }
             const int width = std::max(format.Members(i)->MemLenB, 0);
-            const int count = i == memCount ? -1 : std::min(width, lineLength - offset);
-            if (skiff::GetTxtLineLocConv(n, text, offset, count, size, charSet) != 0)
+            const int count =
+                i == memCount ? -1 : static_cast<int>(std::min<qint64>(width, lineLength - offset));
+            if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size, charSet) !=
+                0)
                 return false;
             records.AddCell(Terminated(text));
             offset += width;
@@ -250,8 +285,16 @@ bool clsRecordReader::ReadBinary(const QByteArray& path, qint64 fileSize)
 {
     const qint64 recordSize = BinaryRecordSize(format);
     if (skiff::ReadBinIni(path.constData()) != 0)
-        return false;
+        return OpenFailed();
     const int headerSize = std::max(format.BytesSkipHeader, 0);
+    // Sizes come from the format: nothing is allocated for more than the file holds.
+    if (headerSize > fileSize)
+        return false;
+    const qint64 bodySize = fileSize - headerSize;
+    if (bodySize > 0 && recordSize > bodySize) {
+        openError = clsReadFailure::LayoutTooLarge(filePath, recordSize, bodySize);
+        return false;
+    }
     if (headerSize > 0) {
         result.szHeaderBytes = QByteArray(headerSize, '\0');
         if (skiff::ReadBinString(result.szHeaderBytes.data(), headerSize) != 0)
@@ -326,6 +369,12 @@ bool clsRecordReader::ReadBinaryMember(int memType, int memLenB)
         return true;
     }
     }
+}
+
+bool clsRecordReader::OpenFailed()
+{
+    openError = clsReadFailure::Text(filePath, skiff::GetLastStatus(), charSet);
+    return false;
 }
 
 bool clsRecordReader::AcceptFieldCount(int lnRow, int lnFields)

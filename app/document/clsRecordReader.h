@@ -38,8 +38,18 @@ public:
     // Appends the records of szPath to the records; lnCharSet below 1 means the format's own.
     clsReadResult ReadRecords(const QString& szPath, int lnCharSet);
 
+    // Bytes of the buffer that takes the converted fields of a fixed-length line: a field can
+    // grow, an unconvertible single byte becoming a two-byte 〓. Computed in 64 bits, since a
+    // line of a gigabyte needs more than an int holds.
+    static size_t FixedFieldBytes(int lnLineLength);
+    // The size Skiff is told for a buffer of nBytes: its sizes are 32-bit, so a larger buffer
+    // is announced as the largest size Skiff takes.
+    static int SkiffSize(size_t nBytes);
+
 private:
-    // Each returns false for a failure end, with n at the record being read.
+    // Each returns false for a failure end, with n at the record being read; an error
+    // raised inside leaves its text in error.
+    bool ReadByType(const QByteArray& path, qint64 fileSize, QString& error);
     bool ReadDelimited(const QByteArray& path);
     bool ReadQuoted(int rowCount);
     bool ReadSimple(int rowCount);
@@ -47,6 +57,8 @@ private:
     bool ReadBinary(const QByteArray& path, qint64 fileSize);
     bool ReadBinaryMember(int memType, int memLenB);
 
+    // Records why the file could not be opened, from Skiff's last status.
+    bool OpenFailed();
     // Whether reading goes on after line lnRow had lnFields fields; asks at most once.
     bool AcceptFieldCount(int lnRow, int lnFields);
     char* Buffer(size_t nSize);
@@ -57,6 +69,10 @@ private:
     Progress progress;
     std::vector<char> buffer;
     int charSet = 1;
+    QString filePath;
+    // Set when the file could not be read at all: the whole message, shown instead of the
+    // record-format one.
+    QString openError;
     bool bContinue = false;
     // The record counter: the record being read.
     int n = 0;

@@ -4,6 +4,7 @@
 #include "clsMessenger.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -57,4 +58,14 @@ void* clsSkiff::Resolve(const char* szName)
         Fail(u"ライブラリ "_s + LibraryPath() + u" に関数 "_s + QString::fromLatin1(szName) +
              u" がありません。"_s);
     return reinterpret_cast<void*>(function);
+}
+
+QByteArray clsSkiff::NativePath(const QString& szPath)
+{
+    return QFile::encodeName(szPath);
+}
+
+QString clsSkiff::PathFromNative(const char* szPath)
+{
+    return QFile::decodeName(szPath);
 }

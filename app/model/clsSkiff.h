@@ -3,6 +3,7 @@
 
 #include "skiff.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <utility>
@@ -16,6 +17,13 @@ public:
     // The export's address. A missing library or export is reported by name (a critical
     // box) and ends the program: nothing can be read or written without it.
     static void* Resolve(const char* szName);
+
+    // File names cross into Skiff in the file system's own narrow encoding, not in Shift-JIS:
+    // no Shift-JIS mapping carries every name a file system holds, and two mappings that
+    // disagree would open another file. Every path the program hands to Skiff or takes from
+    // its dialogs goes through these two.
+    static QByteArray NativePath(const QString& szPath);
+    static QString PathFromNative(const char* szPath);
 };
 
 // skiff::Name(args...) calls the export Name of the loaded library.
@@ -42,6 +50,7 @@ QUILLET_SKIFF_EXPORT(GetTxtColLen)
 QUILLET_SKIFF_EXPORT(GetTxtCol)
 QUILLET_SKIFF_EXPORT(GetTxtCrLf)
 QUILLET_SKIFF_EXPORT(GetConvErrCnt)
+QUILLET_SKIFF_EXPORT(GetLastStatus)
 QUILLET_SKIFF_EXPORT(GetTxtEsc)
 QUILLET_SKIFF_EXPORT(GetTxtEscLen)
 QUILLET_SKIFF_EXPORT(GetTxtRevEsc)

@@ -14,11 +14,12 @@ namespace {
 constexpr int kFileNameBytes = 1024;
 constexpr int kFontNameBytes = 256;
 
-template <typename Read> QString ReadField(Read read, int nCapacity)
+template <typename Read> std::vector<char> ReadField(Read read, int nCapacity)
 {
-    std::vector<char> buffer(static_cast<size_t>(nCapacity), '\0');
+    // One byte more than the library writes, so the text always ends in NUL.
+    std::vector<char> buffer(static_cast<size_t>(nCapacity) + 1, '\0');
     read(buffer.data());
-    return clsCodePage::FromSjis(buffer.data(), qstrnlen(buffer.data(), nCapacity));
+    return buffer;
 }
 
 // The folder part with its separator; either separator counts, since paths typed or stored on
@@ -54,17 +55,19 @@ void clsDialog::SetTitle(const QString& szTitle)
 
 QString clsDialog::FileName() const
 {
-    return ReadField([](char* pBuffer) { return skiff::GetFileNameA(pBuffer); }, kFileNameBytes);
+    const std::vector<char> name =
+        ReadField([](char* pBuffer) { return skiff::GetFileNameA(pBuffer); }, kFileNameBytes);
+    return clsSkiff::PathFromNative(name.data());
 }
 
 void clsDialog::SetFileName(const QString& szFileName)
 {
-    skiff::SetFileNameA(clsCodePage::ToSjis(szFileName).constData());
+    skiff::SetFileNameA(clsSkiff::NativePath(szFileName).constData());
 }
 
 void clsDialog::SetInitDir(const QString& szInitDir)
 {
-    skiff::SetInitDirA(clsCodePage::ToSjis(szInitDir).constData());
+    skiff::SetInitDirA(clsSkiff::NativePath(szInitDir).constData());
 }
 
 void clsDialog::SetFilter(const QString& szFilter)
@@ -94,7 +97,9 @@ void clsDialog::SetESC(bool bEsc)
 
 QString clsDialog::FontName() const
 {
-    return ReadField([](char* pBuffer) { return skiff::GetFontNameA(pBuffer); }, kFontNameBytes);
+    const std::vector<char> name =
+        ReadField([](char* pBuffer) { return skiff::GetFontNameA(pBuffer); }, kFontNameBytes);
+    return clsCodePage::FromSjis(name.data(), qstrnlen(name.data(), kFontNameBytes));
 }
 
 void clsDialog::SetFontName(const QString& szFontName)

@@ -5,7 +5,8 @@
 
 class QWidget;
 
-// Properties and show methods over Skiff's one dialog state; texts cross as Shift-JIS.
+// Properties and show methods over Skiff's one dialog state; texts cross as Shift-JIS, file
+// and folder names in the file system's own encoding.
 class clsDialog
 {
 public:

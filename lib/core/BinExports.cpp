@@ -46,7 +46,9 @@ int ReadBinIni(const char* szFile)
 {
     return Guard(-1, [&] {
         skiff::ResetConvErrCnt();
-        return State().stream.OpenRead(szFile) ? 0 : -1;
+        const bool bOpened = State().stream.OpenRead(szFile);
+        State().lnStatus = State().stream.Status();
+        return bOpened ? 0 : -1;
     });
 }
 
@@ -54,7 +56,9 @@ int WriteBinIni(const char* szFile)
 {
     return Guard(-1, [&] {
         skiff::ResetConvErrCnt();
-        return State().stream.OpenWrite(szFile) ? 0 : -1;
+        const bool bOpened = State().stream.OpenWrite(szFile);
+        State().lnStatus = State().stream.Status();
+        return bOpened ? 0 : -1;
     });
 }
 

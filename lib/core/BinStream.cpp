@@ -2,6 +2,7 @@
 #include "BinStream.h"
 
 #include "SkiffFile.h"
+#include "skiff.h"
 
 #include <climits>
 
@@ -14,12 +15,13 @@ bool XBinStream::OpenRead(const char* szFile)
 {
     Close();
     if (szFile == nullptr) {
+        lnStatus = SKIFF_STATUS_BAD_ARGUMENT;
         return false;
     }
-    if (skiff::AddressableFileSize(szFile) < 0) {
+    if (skiff::AddressableFileSize(szFile, &lnStatus) < 0) {
         return false;
     }
-    pFile = skiff::OpenFile(szFile, "rb");
+    pFile = skiff::OpenFile(szFile, "rb", &lnStatus);
     bWriting = false;
     return Buffer();
 }
@@ -28,9 +30,10 @@ bool XBinStream::OpenWrite(const char* szFile)
 {
     Close();
     if (szFile == nullptr) {
+        lnStatus = SKIFF_STATUS_BAD_ARGUMENT;
         return false;
     }
-    pFile = skiff::OpenFile(szFile, "wb");
+    pFile = skiff::OpenFile(szFile, "wb", &lnStatus);
     bWriting = true;
     return Buffer();
 }

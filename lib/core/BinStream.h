@@ -12,9 +12,12 @@ public:
     XBinStream& operator=(const XBinStream&) = delete;
     ~XBinStream();
 
-    // Replaces the open stream. Reading refuses files too large for 32-bit positions.
+    // Replaces the open stream. Reading refuses files too large for 32-bit positions. A
+    // failure leaves its cause in Status().
     bool OpenRead(const char* szFile);
     bool OpenWrite(const char* szFile);
+    // Why the last open failed, a SkiffStatus.
+    int Status() const { return lnStatus; }
     // Flushes and closes; nothing happens without an open stream.
     void Close();
 
@@ -33,4 +36,5 @@ private:
 
     std::FILE* pFile = nullptr;
     bool bWriting = false;
+    int lnStatus = 0;
 };

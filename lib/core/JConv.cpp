@@ -99,6 +99,18 @@ constexpr bool IsJisByte(unsigned c)
     return c >= 0x21 && c <= 0x7E;
 }
 
+// A JIS X 0208 code read from a JIS or EUC-JP text: a code the standard leaves unassigned is
+// not text, so it is marked and counted where it is read, whatever the target set.
+template <class Encoder> inline void EmitJisCode(unsigned jis, Encoder& out)
+{
+    const unsigned sjis = FastJisToSjis(jis);
+    if (SjisToUnicode(sjis) != 0) {
+        out.Kanji(sjis);
+    } else {
+        out.Geta();
+    }
+}
+
 template <class Encoder>
 Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
 {
@@ -125,7 +137,7 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
             ++s;
         } else if (kanji && IsJisByte(c)) {
             if (IsJisByte(s[1])) {
-                out.Kanji(FastJisToSjis((c << 8) | s[1]));
+                EmitJisCode((c << 8) | s[1], out);
                 s += 2;
             } else {
                 out.Geta();
@@ -166,7 +178,7 @@ Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
         }
         const unsigned follower = s[1];
         if (IsEucByte(c) && IsEucByte(follower)) {
-            out.Kanji(FastJisToSjis(((c << 8) | follower) & 0x7F7F));
+            EmitJisCode(((c << 8) | follower) & 0x7F7F, out);
             s += 2;
         } else if (c == 0x8E && follower >= 0xA1 && follower <= 0xDF) {
             out.Kana(follower);

@@ -1,4 +1,4 @@
-// Files named by the program: Shift-JIS names mapped to the file system's own names.
+// Files named by the program: names in the file system's own narrow encoding, and their sizes.
 #pragma once
 
 #include <cstdio>
@@ -6,15 +6,19 @@
 
 namespace skiff {
 
-// The file system's name for a Shift-JIS file name. Where file names are UTF-8, each
-// double-byte or katakana character is converted while ASCII bytes stay as they are (so a
-// trail byte 0x5C never turns into a separator, and "\" and "~" keep their meaning).
+// File names cross the interface as the file system's own bytes (the system code page on
+// Windows, the name's own UTF-8 bytes elsewhere), so every name the file system holds opens
+// as itself and no two names meet in one code; no conversion happens here.
 std::string NativeFileName(const char* szFile);
 
-// std::fopen of a Shift-JIS file name.
-std::FILE* OpenFile(const char* szFile, const char* szMode);
+// std::fopen of a file name; a failure leaves the cause in *pStatus (a SkiffStatus).
+std::FILE* OpenFile(const char* szFile, const char* szMode, int* pStatus = nullptr);
 
-// Size of a regular file that 32-bit sizes can address (below 2 GiB), or -1.
-long long AddressableFileSize(const char* szFile);
+// Size of a regular file that 32-bit sizes can address (below 2 GiB), or -1 with the cause
+// in *pStatus (a SkiffStatus).
+long long AddressableFileSize(const char* szFile, int* pStatus = nullptr);
+
+// The SkiffStatus of a system error number.
+int StatusOfError(int lnError);
 
 } // namespace skiff

@@ -22,6 +22,8 @@ struct SkiffState
     XString field;
     // The converted text of a field or an output text.
     XString scratch;
+    // Why the last open failed (a SkiffStatus), for GetLastStatus.
+    int lnStatus = 0;
 };
 
 // Created when the library is loaded, gone when it is unloaded.

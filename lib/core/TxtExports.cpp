@@ -1,11 +1,14 @@
 // The text reader's exports: opening a text file and the line, range and column queries.
 #include "CharSetConv.h"
 #include "ConvErrors.h"
+#include "FieldText.h"
 #include "SkiffState.h"
 #include "skiff.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <new>
 
 using skiff::Guard;
 using skiff::OpenCsv;
@@ -13,11 +16,38 @@ using skiff::State;
 
 namespace {
 
-// Bytes before the first NUL among the first lnLength.
-int TextLength(const char* szText, int lnLength)
+// A size the interface can report; larger ones cannot be held by a caller's buffer anyway.
+int ReportedSize(long long size)
 {
-    const void* nul = std::memchr(szText, '\0', static_cast<std::size_t>(lnLength));
-    return nul != nullptr ? static_cast<int>(static_cast<const char*>(nul) - szText) : lnLength;
+    return size >= INT_MAX ? INT_MAX - 1 : static_cast<int>(size);
+}
+
+// Copies a line's or field's text into the caller's buffer with its malformed bytes mended,
+// or -1 with the buffer untouched when the mended text and its terminator do not fit.
+int CopyOutMended(const char* szText, int lnLength, bool bNuls, char* szBuffer, int lnBufferSize)
+{
+    if (szBuffer == nullptr || lnBufferSize <= skiff::MendedLength(szText, lnLength, bNuls)) {
+        return -1;
+    }
+    skiff::AddConvErrs(skiff::CopyMended(szText, lnLength, bNuls, szBuffer));
+    return 0;
+}
+
+// The SkiffStatus of an error raised while a file was opened.
+int StatusOfFailure() noexcept
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return SKIFF_STATUS_NO_MEMORY;
+    } catch (XString::EStringError error) {
+        // A position past 32 bits: the converted content would not fit.
+        return error == XString::estrNoMemory ? SKIFF_STATUS_NO_MEMORY : SKIFF_STATUS_TOO_LARGE;
+    } catch (XCsv::ECsvError) {
+        return SKIFF_STATUS_NO_MEMORY;
+    } catch (...) {
+        return SKIFF_STATUS_IO_ERROR;
+    }
 }
 
 // Bytes of the line inside [lnStart, lnStart + lnCount): fewer where the line ends first.
@@ -50,16 +80,34 @@ int ReadTxtIni(const char* szFile, const char* szDelimiter, const char* szQuote,
                int lnCareQuote)
 {
     return Guard(-1, [&] {
-        if (szFile == nullptr || szDelimiter == nullptr || szQuote == nullptr || lnCharSet < 1 ||
-            lnCharSet > 4) {
+        int& status = State().lnStatus;
+        if (szFile == nullptr || szDelimiter == nullptr || szQuote == nullptr) {
+            status = SKIFF_STATUS_BAD_ARGUMENT;
+            return -1;
+        }
+        if (lnCharSet < 1 || lnCharSet > 4) {
+            status = SKIFF_STATUS_BAD_CHARSET;
             return -1;
         }
         skiff::ResetConvErrCnt();
+        status = SKIFF_STATUS_OK;
         auto& csv = State().csv;
-        csv.reset();
-        csv = std::make_unique<XCsv>(szDelimiter[0], szQuote[0]);
-        return csv->Load(szFile, lnCharSet, lnCareQuote != 0) ? 0 : -1;
+        try {
+            csv.reset();
+            csv = std::make_unique<XCsv>(szDelimiter[0], szQuote[0]);
+            const bool bLoaded = csv->Load(szFile, lnCharSet, lnCareQuote != 0);
+            status = csv->Status();
+            return bLoaded ? 0 : -1;
+        } catch (...) {
+            status = StatusOfFailure();
+            return -1;
+        }
     });
+}
+
+int GetLastStatus(void)
+{
+    return State().lnStatus;
 }
 
 void Terminate(void)
@@ -86,24 +134,18 @@ int GetTxtLine(int lnRow, char* szBuffer, int lnBufferSize)
     return Guard(-1, [&] {
         const XCsv& csv = OpenCsv();
         const XCsvLine& line = csv.Line(lnRow);
-        if (szBuffer == nullptr || lnBufferSize <= line.lnLength) {
-            return -1;
-        }
-        // The caller's text ends at the first NUL, so that is where the copy ends too.
-        const char* text = csv.LineText(line);
-        const void* nul = std::memchr(text, '\0', static_cast<std::size_t>(line.lnLength));
-        const std::size_t count =
-            nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text)
-                           : static_cast<std::size_t>(line.lnLength);
-        std::memcpy(szBuffer, text, count);
-        szBuffer[count] = '\0';
-        return 0;
+        return CopyOutMended(csv.LineText(line), line.lnLength, csv.HasNul(), szBuffer,
+                             lnBufferSize);
     });
 }
 
 int GetTxtLineLen(int lnRow)
 {
-    return Guard(-1, [&] { return OpenCsv().Line(lnRow).lnLength; });
+    return Guard(-1, [&] {
+        const XCsv& csv = OpenCsv();
+        const XCsvLine& line = csv.Line(lnRow);
+        return ReportedSize(skiff::MendedLength(csv.LineText(line), line.lnLength, csv.HasNul()));
+    });
 }
 
 int GetTxtLineLoc(int lnRow, char* szBuffer, int lnStart, int lnCount)
@@ -122,15 +164,19 @@ int GetTxtLineLocConv(int lnRow, char* szBuffer, int lnStart, int lnCount, int l
         const XCsvLine& line = csv.Line(lnRow);
         // -1 asks for the rest of the line.
         const int count = BytesInLine(line, lnStart, lnCount == -1 ? line.lnLength : lnCount);
+        const char* text = count > 0 ? csv.LineText(line) + lnStart : "";
         if (lnCharSet == 1) {
-            return count < lnBufferSize ? CopyLineRange(lnRow, szBuffer, lnStart, count) : -1;
+            return CopyOutMended(text, count, csv.HasNul(), szBuffer, lnBufferSize);
         }
         const skiff::ConvPair toSjis = skiff::ToSjis(lnCharSet);
         if (!toSjis) {
             return -1;
         }
         XString& field = State().field;
-        field.SetRange(count > 0 ? csv.LineText(line) + lnStart : "", 0, count);
+        field.SetBytes(text, count);
+        if (csv.HasNul()) {
+            skiff::MarkNuls(field.Data(), count);
+        }
         const int size = toSjis.fnLength(field.Text());
         if (size < 1 || size > lnBufferSize) {
             return -1;
@@ -147,7 +193,12 @@ int GetTxtColCnt(int lnRow)
 
 int GetTxtColLen(int lnRow, int lnCol)
 {
-    return Guard(-1, [&] { return OpenCsv().Column(lnRow, lnCol).lnLength; });
+    return Guard(-1, [&] {
+        XCsv& csv = OpenCsv();
+        const XCsvColumn column = csv.Column(lnRow, lnCol);
+        // Stripping and unescaping only shorten the text; the mended bytes may lengthen it.
+        return ReportedSize(skiff::MendedLength(column.szText, column.lnLength, csv.HasNul()));
+    });
 }
 
 int GetTxtCol(char* szBuffer, int lnBufferSize, int lnRow, int lnCol, int lnUnescape,
@@ -156,9 +207,8 @@ int GetTxtCol(char* szBuffer, int lnBufferSize, int lnRow, int lnCol, int lnUnes
     return Guard(-1, [&] {
         XCsv& csv = OpenCsv();
         const XCsvColumn column = csv.Column(lnRow, lnCol);
-        // The column's text ends at a NUL, and the enclosing quotes are those of that text.
         const char* text = column.szText;
-        int length = csv.HasNul() ? TextLength(text, column.lnLength) : column.lnLength;
+        int length = column.lnLength;
         // The caller passes its own true value (-1 or 1): only the low byte counts.
         if ((lnStripQuotes & 0xFF) != 0) {
             skiff::StripQuotes(text, length, XString::kDoubleQuote);
@@ -167,17 +217,12 @@ int GetTxtCol(char* szBuffer, int lnBufferSize, int lnRow, int lnCol, int lnUnes
         const bool bUnescape = (lnUnescape & 0xFF) != 0;
         if (!bUnescape ||
             std::memchr(text, XString::kDoubleQuote, static_cast<std::size_t>(length)) == nullptr) {
-            if (szBuffer == nullptr || lnBufferSize <= length) {
-                return -1;
-            }
-            std::memcpy(szBuffer, text, static_cast<std::size_t>(length));
-            szBuffer[length] = '\0';
-            return 0;
+            return CopyOutMended(text, length, csv.HasNul(), szBuffer, lnBufferSize);
         }
         XString& result = State().result;
         result.SetBytes(text, length);
         result.Unescape();
-        return skiff::CopyOut(result, szBuffer, lnBufferSize);
+        return CopyOutMended(result.Text(), result.Length(), csv.HasNul(), szBuffer, lnBufferSize);
     });
 }
 

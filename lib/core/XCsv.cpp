@@ -2,7 +2,9 @@
 #include "XCsv.h"
 
 #include "CharSetConv.h"
+#include "FieldText.h"
 #include "SkiffFile.h"
+#include "skiff.h"
 
 #include <algorithm>
 #include <climits>
@@ -25,9 +27,6 @@ int GrownLineCapacity(int lnNeeded)
     return lnNeeded > INT_MAX / 2 ? INT_MAX : lnNeeded * 2;
 }
 
-// The file's size, or -1 when it is not a regular file that 32-bit positions can address
-// together with the content's terminator.
-
 } // namespace
 
 XCsv::XCsv(char chDelimiterByte, char chQuoteByte)
@@ -38,12 +37,17 @@ XCsv::XCsv(char chDelimiterByte, char chQuoteByte)
 bool XCsv::Load(const char* szFile, int lnCharSet, bool bCareQuote)
 {
     Discard();
+    lnStatus = SKIFF_STATUS_OK;
     const skiff::ConvPair toSjis = skiff::ToSjis(lnCharSet);
-    const long long size = skiff::AddressableFileSize(szFile);
-    if (size < 0 || (lnCharSet != 1 && !toSjis)) {
+    if (lnCharSet != 1 && !toSjis) {
+        lnStatus = SKIFF_STATUS_BAD_CHARSET;
         return false;
     }
-    std::FILE* file = skiff::OpenFile(szFile, "rb");
+    const long long size = skiff::AddressableFileSize(szFile, &lnStatus);
+    if (size < 0) {
+        return false;
+    }
+    std::FILE* file = skiff::OpenFile(szFile, "rb", &lnStatus);
     if (file == nullptr) {
         return false;
     }
@@ -56,10 +60,17 @@ bool XCsv::Load(const char* szFile, int lnCharSet, bool bCareQuote)
         throw;
     }
     const std::size_t got = std::fread(text.Data(), 1, static_cast<std::size_t>(size), file);
+    const bool bReadFailed = std::ferror(file) != 0;
     std::fclose(file);
+    if (bReadFailed) {
+        lnStatus = SKIFF_STATUS_IO_ERROR;
+        return false;
+    }
     text.SetLength(static_cast<int>(got));
 
     if (lnCharSet != 1) {
+        // The converters end at a NUL: one in the file would lose everything after it.
+        skiff::MarkNuls(text.Data(), text.Length());
         const char* source = text.Text();
         // A UTF-8 byte-order mark has no Shift-JIS code; it is not part of the first line.
         if (lnCharSet == 4 && std::strncmp(source, "\xEF\xBB\xBF", 3) == 0) {

@@ -35,8 +35,12 @@ public:
     XCsv(char chDelimiterByte, char chQuoteByte);
 
     // Reads and converts the file and builds the line table; false when the file cannot be
-    // opened or is too large for 32-bit positions. A failure leaves no lines.
+    // opened or is too large for 32-bit positions, with the cause in Status(). A failure
+    // leaves no lines. NUL bytes of a JIS, EUC-JP or UTF-8 file become geta marks here; those
+    // of a Shift-JIS file stay in the content, and the line and column queries mend them.
     bool Load(const char* szFile, int lnCharSet, bool bCareQuote);
+    // Why the last Load failed, a SkiffStatus.
+    int Status() const { return lnStatus; }
 
     int RowCount() const { return lnLineCount; }
     int LineCapacity() const { return lnLineCapacity; }
@@ -91,6 +95,7 @@ private:
     char chDelimiter;
     XString lineEnd;
     bool bHasNul = false;
+    int lnStatus = 0;
     // Opened quote-aware, every line starts outside quotes, so the delimiters found while
     // building the line table are those of each line: one bit per content byte keeps them.
     Bits delimiterBits;

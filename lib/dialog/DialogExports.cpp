@@ -1,10 +1,11 @@
 // Skiff's dialog exports: the one dialog state, the open, save and font dialogs over it.
+#include "XCodePage.h"
 #include "XDialog.h"
 #include "XFileDialog.h"
-#include "clsCodePage.h"
 #include "skiff.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -49,7 +50,7 @@ const char* Text(const char* szText)
 
 QString Decode(const char* szText)
 {
-    return clsCodePage::FromSjis(szText, static_cast<qsizetype>(std::strlen(szText)));
+    return XCodePage::FromSjis(szText);
 }
 
 // Dialogs need a widget application in the process; without one nothing is shown.
@@ -88,7 +89,7 @@ int ShowFile(bool bSave, void* pOwner, int lnExtension, int lnShowEsc)
 
     XFileDialog dialog(static_cast<QWidget*>(pOwner), bSave);
     dialog.setWindowTitle(Decode(state.szTitle));
-    const QString szDir = Decode(state.szInitDir);
+    const QString szDir = QFile::decodeName(state.szInitDir);
     if (QFileInfo(szDir).isDir())
         dialog.setDirectory(szDir);
     QStringList filters;
@@ -106,7 +107,7 @@ int ShowFile(bool bSave, void* pOwner, int lnExtension, int lnShowEsc)
             szExt.remove(0, 1);
         dialog.setDefaultSuffix(szExt);
     }
-    const QString szFile = Decode(state.szFile);
+    const QString szFile = QFile::decodeName(state.szFile);
     if (!szFile.isEmpty())
         dialog.selectFile(szFile);
     if (bExtension)
@@ -122,7 +123,7 @@ int ShowFile(bool bSave, void* pOwner, int lnExtension, int lnShowEsc)
         return 0;
     const QStringList files = dialog.selectedFiles();
     if (!files.isEmpty())
-        XDialog::Store(state.szFile, clsCodePage::ToSjis(files.first()).constData());
+        XDialog::StoreName(state.szFile, QFile::encodeName(files.first()).constData());
     state.lnFilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     state.lnCharSet = gExt.lnCharSet;
     state.lnCRLF = gExt.lnCRLF;
@@ -174,7 +175,7 @@ int ShowFont(void* pOwner)
     if (dialog.exec() != QDialog::Accepted)
         return 0;
     const QFont chosen = dialog.selectedFont();
-    XDialog::Store(state.szFontName, clsCodePage::ToSjis(chosen.family()).constData());
+    XDialog::Store(state.szFontName, XCodePage::ToSjis(chosen.family()).constData());
     // Whole points, cut rather than rounded: a face picked at 10.5 points is 10.
     if (chosen.pointSizeF() > 0)
         state.lnFontSize = static_cast<int>(chosen.pointSizeF());
@@ -213,12 +214,14 @@ void SetTitleA(const char* szTitle)
 
 int SetInitDirA(const char* szDir)
 {
-    return Guarded(0, [&] { return pState ? XDialog::Store(pState->szInitDir, Text(szDir)) : 0; });
+    return Guarded(0,
+                   [&] { return pState ? XDialog::StoreName(pState->szInitDir, Text(szDir)) : 0; });
 }
 
 int SetFileNameA(const char* szFile)
 {
-    return Guarded(0, [&] { return pState ? XDialog::Store(pState->szFile, Text(szFile)) : 0; });
+    return Guarded(0,
+                   [&] { return pState ? XDialog::StoreName(pState->szFile, Text(szFile)) : 0; });
 }
 
 int GetFileNameA(char* szBuffer)
@@ -226,7 +229,7 @@ int GetFileNameA(char* szBuffer)
     return Guarded(0, [&] {
         if (!pState || !szBuffer)
             return 0;
-        return XDialog::StoreText(szBuffer, sizeof(pState->szFile), pState->szFile);
+        return XDialog::StoreNameText(szBuffer, sizeof(pState->szFile), pState->szFile);
     });
 }
 

@@ -1,11 +1,8 @@
-// The dialog state's defaults and its bounded copies.
+// The dialog state's defaults, its bounded copies and its filter list: plain C++, so that a
+// fuzz target can drive it without a display.
 #include "XDialog.h"
 
-#include "clsCodePage.h"
-
 #include <cstring>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -31,11 +28,28 @@ int SjisFit(const char* szText, int lnMaxBytes)
     return lnFit;
 }
 
+int NameFit(const char* szName, int lnMaxBytes)
+{
+#if defined(_WIN32)
+    return SjisFit(szName, lnMaxBytes);
+#else
+    const int lnLength = static_cast<int>(strnlen(szName, static_cast<size_t>(lnMaxBytes) + 1));
+    if (lnLength <= lnMaxBytes)
+        return lnLength;
+    // Back to the start of the character that the limit cuts: continuation bytes are 10xxxxxx.
+    int lnFit = lnMaxBytes;
+    while (lnFit > 0 && (static_cast<unsigned char>(szName[lnFit]) & 0xC0) == 0x80)
+        --lnFit;
+    return lnFit;
+#endif
+}
+
 XDialog::XDialog()
 {
-    Store(szTitle, clsCodePage::ToSjis(u"ファイルを開く"_s).constData());
+    // "ファイルを開く" and "全てのファイル(*.*)|*.*||" in Shift-JIS.
+    Store(szTitle, "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8A\x4A\x82\xAD");
     Store(szInitDir, "c:\\");
-    StoreFilter(clsCodePage::ToSjis(u"全てのファイル(*.*)|*.*||"_s).constData());
+    StoreFilter("\x91\x53\x82\xC4\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B(*.*)|*.*||");
     lnFontSize = 9;
 }
 
@@ -43,6 +57,14 @@ int XDialog::StoreText(char* pField, int lnCapacity, const char* szText)
 {
     const int lnLength = SjisFit(szText, lnCapacity - 1);
     std::memcpy(pField, szText, static_cast<size_t>(lnLength));
+    pField[lnLength] = '\0';
+    return lnLength + 1;
+}
+
+int XDialog::StoreNameText(char* pField, int lnCapacity, const char* szName)
+{
+    const int lnLength = NameFit(szName, lnCapacity - 1);
+    std::memcpy(pField, szName, static_cast<size_t>(lnLength));
     pField[lnLength] = '\0';
     return lnLength + 1;
 }

@@ -5,7 +5,8 @@
 #include <utility>
 #include <vector>
 
-// What the program set and what the user last confirmed, as NUL-terminated Shift-JIS texts.
+// What the program set and what the user last confirmed, as NUL-terminated Shift-JIS texts;
+// the initial directory and the file name are in the file system's own narrow encoding.
 struct XDialog
 {
     char szTitle[255] = {};
@@ -33,6 +34,12 @@ struct XDialog
         return StoreText(field, lnCapacity, szText);
     }
     static int StoreText(char* pField, int lnCapacity, const char* szText);
+    // The same for a file name, cut at a character boundary of the file system's encoding.
+    template <int lnCapacity> static int StoreName(char (&field)[lnCapacity], const char* szName)
+    {
+        return StoreNameText(field, lnCapacity, szName);
+    }
+    static int StoreNameText(char* pField, int lnCapacity, const char* szName);
 
     // Stores "desc|pattern|desc|pattern||" with the bars turned into NUL.
     void StoreFilter(const char* szText);
@@ -53,3 +60,5 @@ struct XDialogExt
 // The byte count of the longest prefix of szText within lnMaxBytes that ends on a Shift-JIS
 // character boundary.
 int SjisFit(const char* szText, int lnMaxBytes);
+// The same for a file name in the file system's encoding (UTF-8 but on Windows).
+int NameFit(const char* szName, int lnMaxBytes);

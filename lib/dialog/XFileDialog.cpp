@@ -1,10 +1,9 @@
 // The extended open and save dialog: layout of the added rows and the checks before closing.
 #include "XFileDialog.h"
 
-#include "clsCodePage.h"
-
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
@@ -23,11 +22,12 @@ namespace {
 // Longest path the state's file-name field holds, without its NUL.
 constexpr qsizetype kMaxPathBytes = 1023;
 
-// The path survives the trip through the program's Shift-JIS interface unchanged.
-bool FitsShiftJis(const QString& szPath)
+// The path fits the state's file-name field in the file system's own encoding and comes back
+// from it as itself.
+bool FitsNameField(const QString& szPath)
 {
-    const QByteArray bytes = clsCodePage::ToSjis(szPath);
-    return bytes.size() <= kMaxPathBytes && clsCodePage::FromSjis(bytes) == szPath;
+    const QByteArray bytes = QFile::encodeName(szPath);
+    return bytes.size() <= kMaxPathBytes && QFile::decodeName(bytes) == szPath;
 }
 
 // Qt's file model writes sizes and dates in the system's locale, which is rarely Japanese;
@@ -182,11 +182,10 @@ void XFileDialog::accept()
         QFileDialog::accept();
         return;
     }
-    if (!FitsShiftJis(info.absoluteFilePath())) {
+    if (!FitsNameField(info.absoluteFilePath())) {
         QMessageBox::warning(this, windowTitle(),
-                             info.fileName() +
-                                 u" は使用できません。\nShift-JIS で表せない文字を含むか、"
-                                 u"パスが長すぎます。"_s);
+                             info.fileName() + u" は使用できません。\nパスが "_s +
+                                 QString::number(kMaxPathBytes) + u" バイトを超えています。"_s);
         return;
     }
     if (bSave && info.exists() &&

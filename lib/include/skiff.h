@@ -9,11 +9,33 @@
 #endif
 
 /* Every text is a NUL-terminated Shift-JIS byte string; sizes and positions count bytes.
-   Character sets: 1 Shift-JIS, 2 JIS, 3 EUC-JP, 4 UTF-8. Line ends: 1 CR LF, 2 CR, 3 LF. */
+   File names are the exception: they cross in the file system's own narrow encoding (the
+   system code page on Windows, the name's own UTF-8 bytes on Linux), untouched both ways, in
+   the file-name arguments of ReadTxtIni, WriteTxtIni, ReadBinIni and WriteBinIni and in the
+   initial directory and file name of the dialog exports.
+   Character sets: 1 Shift-JIS, 2 JIS, 3 EUC-JP, 4 UTF-8. Line ends: 1 CR LF, 2 CR, 3 LF.
+   Text read from a file is Shift-JIS: a NUL byte and a lone lead byte at the end of a field
+   become the geta mark, as do malformed and unassigned codes of a JIS, EUC-JP or UTF-8 file;
+   each is counted (GetConvErrCnt). */
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* Why the last ReadTxtIni, ReadBinIni or WriteBinIni returned -1 (GetLastStatus); each of
+   them sets it, SKIFF_STATUS_OK on success. */
+enum SkiffStatus {
+    SKIFF_STATUS_OK = 0,
+    SKIFF_STATUS_NOT_FOUND = 1,     /* no file of that name (or a folder of the path missing) */
+    SKIFF_STATUS_NO_PERMISSION = 2, /* the file may not be opened for reading or writing */
+    SKIFF_STATUS_TOO_LARGE = 3,     /* 2147483647 bytes (2 GiB - 1) or more: 32-bit positions */
+    SKIFF_STATUS_BAD_CHARSET = 4,   /* a character set outside 1-4 */
+    SKIFF_STATUS_NO_MEMORY = 5,     /* the file's content or its line table could not be held */
+    SKIFF_STATUS_NOT_REGULAR = 6,   /* a folder, device or other file that is not read whole */
+    SKIFF_STATUS_IO_ERROR = 7,      /* the system refused the open or the read for another cause */
+    SKIFF_STATUS_BAD_ARGUMENT = 8   /* a null text */
+};
+SKIFF_API int GetLastStatus(void);
 
 /* Text record reader */
 SKIFF_API int ReadTxtIni(const char* szFile, const char* szDelimiter, const char* szQuote,
@@ -21,9 +43,13 @@ SKIFF_API int ReadTxtIni(const char* szFile, const char* szDelimiter, const char
 SKIFF_API void Terminate(void);
 SKIFF_API int WriteTxtIni(const char* szFile);
 SKIFF_API int GetTxtRowCnt(void);
+/* GetTxtLineLen and GetTxtColLen count the bytes of the text as handed out, each NUL byte and
+   lone lead byte already a two-byte geta mark: that length + 1 is always a buffer that
+   GetTxtLine and GetTxtCol accept. A refused call (-1) leaves the buffer untouched. */
 SKIFF_API int GetTxtLine(int lnRow, char* szBuffer, int lnBufferSize);
 SKIFF_API int GetTxtLineLen(int lnRow);
 SKIFF_API int GetTxtLineLoc(int lnRow, char* szBuffer, int lnStart, int lnCount);
+/* GetTxtLineLocConv takes at most 2 * (bytes of the range) + 4 bytes in any character set. */
 SKIFF_API int GetTxtLineLocConv(int lnRow, char* szBuffer, int lnStart, int lnCount,
                                 int lnBufferSize, int lnCharSet);
 SKIFF_API int GetTxtColCnt(int lnRow);

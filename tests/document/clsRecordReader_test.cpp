@@ -338,7 +338,9 @@ TEST_F(clsRecordReaderTest, MissingFileIsAFailureEnd)
         clsRecordReader(format, records).ReadRecords(dir.filePath(u"none.csv"_s), 0);
     EXPECT_TRUE(result.bFailed);
     EXPECT_EQ(result.nCount, 0);
-    EXPECT_EQ(msg.TakeOne().text, u"\r\n0 行目のレコードのフォーマットが違います。"_s);
+    EXPECT_EQ(msg.TakeOne().text, u"ファイル "_s +
+                                      QDir::toNativeSeparators(dir.filePath(u"none.csv"_s)) +
+                                      u" が見つかりません。"_s);
 }
 
 TEST_F(clsRecordReaderTest, UnconvertibleCharactersAreCountedAndReported)

@@ -41,12 +41,16 @@ TEST(JConvArithmetic, CodesOnBothSidesOfTheLeadByteGap)
     EXPECT_EQ(Converted(kJis, kSjis, "\x1b$B_!\x1b(B"), "\xe0\x40");
 }
 
-TEST(JConvArithmetic, CodesOutsideTheUnicodeTableStillPassBetweenJapaneseSets)
+TEST(JConvArithmetic, CodesOutsideTheUnicodeTablePassOnlyFromShiftJis)
 {
-    // NEC row 13 and rows 85-94 have JIS codes but no Unicode value here.
+    // NEC row 13 and rows 85-94 have JIS codes but no JIS X 0208 character: written out of
+    // Shift-JIS as they are, but read from JIS or EUC-JP as counted geta marks.
     EXPECT_EQ(Converted(kSjis, kEuc, "\x87\x40\xef\xfc"), "\xad\xa1\xfe\xfe");
-    EXPECT_EQ(Converted(kEuc, kSjis, "\xad\xa1\xfe\xfe"), "\x87\x40\xef\xfc");
     EXPECT_EQ(Converted(kSjis, kJis, "\x87\x40"), "\x1b$B-!\x1b(B");
+    skiff::ResetConvErrCnt();
+    EXPECT_EQ(Converted(kEuc, kSjis, "\xad\xa1\xfe\xfe"), "\x81\xac\x81\xac");
+    EXPECT_EQ(Converted(kJis, kSjis, "\x1b$B-!\x1b(B"), "\x81\xac");
+    EXPECT_EQ(GetConvErrCnt(), 3);
 }
 
 TEST(JConvArithmetic, ConversionRuleOfEveryCell)

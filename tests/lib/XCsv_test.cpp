@@ -297,12 +297,14 @@ TEST_F(TxtReader, Utf8ByteOrderMarkIsSkipped)
     EXPECT_EQ(Line(2), "y,z");
 }
 
-TEST_F(TxtReader, NulBytesEndTheTextHandedOut)
+TEST_F(TxtReader, NulBytesAreHandedOutAsGetaMarks)
 {
     Open(std::string("ab\0c,d\r\n", 8));
-    EXPECT_EQ(GetTxtLineLen(1), 6);
-    EXPECT_EQ(Line(1), "ab");
-    EXPECT_EQ(Col(1, 1), "ab");
+    EXPECT_EQ(GetTxtLineLen(1), 7);
+    EXPECT_EQ(Line(1), "ab\x81\xAC"
+                       "c,d");
+    EXPECT_EQ(Col(1, 1), "ab\x81\xAC"
+                         "c");
     EXPECT_EQ(Col(1, 2), "d");
 }
 

@@ -4,6 +4,7 @@
 #include "clsCodePage.h"
 #include "clsSkiff.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -23,7 +24,7 @@ QString StoredFileName()
 {
     char buffer[1024] = {};
     skiff::GetFileNameA(buffer);
-    return clsCodePage::FromSjis(buffer, qstrnlen(buffer, sizeof(buffer)));
+    return QFile::decodeName(buffer);
 }
 
 // What a file dialog showed before the test acted on it.
@@ -108,7 +109,7 @@ private slots:
         QVERIFY(folder.isValid());
         skiff::DlgTerminateA();
         QCOMPARE(skiff::DlgIniA(), 1);
-        skiff::SetInitDirA(Sjis(folder.path()).constData());
+        skiff::SetInitDirA(QFile::encodeName(folder.path()).constData());
     }
 
     void cleanupTestCase() { skiff::DlgTerminateA(); }
@@ -362,32 +363,46 @@ private slots:
         QCOMPARE(StoredFileName(), Path(u"exists.csv"_s));
     }
 
-    void pathsOutsideShiftJisAreRefused()
+    void namesOutsideShiftJisComeBackAsThemselves()
     {
+        for (const QString& szName :
+             {u"表\u00E4.csv"_s, u"表①.csv"_s, u"波〜.csv"_s, u"波～.csv"_s, u"\U0001F600.csv"_s}) {
+            modal::When<QFileDialog>([&](QFileDialog* dialog) {
+                modal::TypeFileName(dialog, szName);
+                modal::Accept(dialog);
+            });
+            QCOMPARE(skiff::ShowSaveA(nullptr, 0, 0), 1);
+            QCOMPARE(StoredFileName(), Path(szName));
+        }
+    }
+
+    void pathsLongerThanTheFieldAreRefused()
+    {
+        // Four folders of 200 bytes fit the state's 1,023 bytes; a name of 204 more does not.
+        QString szDeep = folder.path();
+        for (int i = 0; i < 4; ++i)
+            szDeep += u'/' + QString(200, QChar(u'a' + i));
+        QVERIFY(QDir().mkpath(szDeep));
+        skiff::SetInitDirA(QFile::encodeName(szDeep).constData());
+        const QString szName = QString(200, u'x') + u".csv"_s;
         QString szWarning;
         modal::When<QFileDialog>([&](QFileDialog* dialog) {
             modal::When<QMessageBox>([&](QMessageBox* box) {
                 szWarning = box->text();
                 box->accept();
             });
-            modal::TypeFileName(dialog, u"表\u00E4.csv"_s);
+            modal::TypeFileName(dialog, szName);
             modal::Accept(dialog);
+            dialog->reject();
         });
         QCOMPARE(skiff::ShowSaveA(nullptr, 0, 0), 0);
-        QVERIFY(szWarning.startsWith(u"表\u00E4.csv は使用できません。"_s));
-
-        modal::When<QFileDialog>([&](QFileDialog* dialog) {
-            modal::TypeFileName(dialog, u"表①.csv"_s);
-            modal::Accept(dialog);
-        });
-        QCOMPARE(skiff::ShowSaveA(nullptr, 0, 0), 1);
-        QCOMPARE(StoredFileName(), Path(u"表①.csv"_s));
+        QCOMPARE(szWarning, szName + u" は使用できません。\nパスが 1023 バイトを超えています。"_s);
     }
 
     void longTextsAreCutAtACharacterBoundary()
     {
-        // "ab" and 600 two-byte characters: 1022 bytes fit before the NUL.
-        const QByteArray longName = "ab" + Sjis(QString(600, u'あ'));
+        // "ab" and 600 three-byte characters of a file name: 1022 bytes fit before the NUL.
+        const QByteArray longName = "ab" + QFile::encodeName(QString(600, u'あ'));
         QCOMPARE(skiff::SetFileNameA(longName.constData()), 1023);
         QByteArray buffer(1100, 'U');
         QCOMPARE(skiff::GetFileNameA(buffer.data()), 1023);
