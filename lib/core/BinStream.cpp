@@ -5,6 +5,7 @@
 #include "skiff.h"
 
 #include <climits>
+#include <new>
 
 XBinStream::~XBinStream()
 {
@@ -43,8 +44,12 @@ bool XBinStream::Buffer()
     if (pFile == nullptr) {
         return false;
     }
-    // Records move a few bytes per call; large buffers keep the system calls few.
-    std::setvbuf(pFile, nullptr, _IOFBF, kBufferSize);
+    // Records move a few bytes per call; large buffers keep the system calls few. Without a
+    // buffer, a failing allocation just leaves the library's own small one.
+    if (!ioBuffer)
+        ioBuffer.reset(new (std::nothrow) char[kBufferSize]);
+    if (ioBuffer)
+        std::setvbuf(pFile, ioBuffer.get(), _IOFBF, kBufferSize);
     return true;
 }
 

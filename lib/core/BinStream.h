@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 
 // A buffered file opened either for reading or for writing, moving raw bytes.
 class XBinStream
@@ -35,6 +36,8 @@ private:
     bool Buffer();
 
     std::FILE* pFile = nullptr;
+    // The stdio buffer; the C library would ignore the size without one of our own.
+    std::unique_ptr<char[]> ioBuffer;
     bool bWriting = false;
     int lnStatus = 0;
 };
