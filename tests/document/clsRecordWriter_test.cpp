@@ -247,13 +247,14 @@ TEST_F(clsRecordWriterTest, FailedWritesLeaveTheOldFileAndNoTemporaryFile)
     AddMember(text, 5, 200, 200);
     clsFormat binary = Format(3);
     AddPadded(binary, 200, u" "_s, 2);
-    for (int i = 0; i < 200; ++i)
+    // More than the stream's one-megabyte buffer, so the limit is hit while rows are written.
+    for (int i = 0; i < 8000; ++i)
         Row({QByteArray(150, 'x')});
     for (const clsFormat* format : {&text, &binary}) {
         Put(path, "old contents");
         clsScriptedMsgBox msg;
         {
-            const clsFileSizeLimit limit(16384);
+            const clsFileSizeLimit limit(1 << 19);
             EXPECT_FALSE(Write(*format));
         }
         // The stream buffers its writes: the failure shows a few rows on.
