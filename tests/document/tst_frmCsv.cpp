@@ -170,9 +170,15 @@ void tst_frmCsv::mismatchAnsweredNoKeepsRowsAndReports()
 {
     host.newFile = Write(u"short.csv"_s, "1,a,b\n2,a,b\n3,a,b\n4,a,b\n5,a\n6,a,b\n");
     frmCsv frm(host);
+    frm.show();
     clsScriptedMsgBox msg;
     msg.QueueAnswer(clsMessenger::No);
+    // Behind the question the window shows its background, not a grid halfway through a reset.
+    bool gridShown = true;
+    msg.onShow = [&](const clsScriptedMsgBox::Box&) { gridShown = frm.Grid().isVisible(); };
     QVERIFY(!frm.LoadData(0, 0));
+    QVERIFY(!gridShown);
+    QVERIFY(frm.Grid().isVisible());
     const std::vector<clsScriptedMsgBox::Box> boxes = msg.TakeShown();
     QCOMPARE(boxes.size(), size_t{2});
     QVERIFY(boxes[0].text.startsWith(

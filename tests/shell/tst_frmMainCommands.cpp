@@ -5,6 +5,7 @@
 #include "clsCommandLine.h"
 #include "clsGridView.h"
 #include "clsMainFixture.h"
+#include "clsOptions.h"
 #include "clsScriptedMsgBox.h"
 #include "frmSelType.h"
 
@@ -229,6 +230,24 @@ private slots:
         QCOMPARE(main.StatusPanel(4)->text(), u"Shift-JIS+CRLF"_s);
         QVERIFY(main.windowTitle().startsWith(u"Quillet"_s));
         QVERIFY(main.mnSave->isEnabled());
+    }
+
+    void viewSourceStartsTheViewerOfTheFileType()
+    {
+        frmMain& main = Started();
+        const QString marker = dir.filePath(u"viewed"_s);
+        // Each viewer writes which one it is and the file it was given.
+        gTextPath = u"/bin/sh -c \"echo text $0 > "_s + marker + u"\""_s;
+        gBinPath = u"/bin/sh -c \"echo binary $0 > "_s + marker + u"\""_s;
+        const QString file = Write(u"with space.csv"_s);
+        Open(file, 1);
+        main.mnViewSource->trigger();
+        const auto viewed = [&marker] {
+            QFile in(marker);
+            return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()).trimmed()
+                                                : QString();
+        };
+        QTRY_COMPARE(viewed(), u"text "_s + file);
     }
 
     void saveAsStartsInTheDocumentsFolder()

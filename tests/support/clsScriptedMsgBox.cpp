@@ -34,8 +34,8 @@ clsScriptedMsgBox::clsScriptedMsgBox(bool isStrict) : strict(isStrict), previous
 clsScriptedMsgBox::~clsScriptedMsgBox()
 {
     for (const Box& box : shown)
-        FailureHandler()(u"A box nobody expected: "_s + box.kind + u" ["_s + box.title +
-                         u"] "_s + box.text);
+        FailureHandler()(u"A box nobody expected: "_s + box.kind + u" ["_s + box.title + u"] "_s +
+                         box.text);
     if (!answers.empty())
         FailureHandler()(QString::number(answers.size()) + u" scripted answer(s) left over"_s);
     currentScript = previous;
@@ -64,10 +64,12 @@ void clsScriptedMsgBox::Record(const char* kind, const QString& strPrompt,
 {
     Box box{QString::fromLatin1(kind), strFormTitle, strPrompt};
     if (strict) {
-        FailureHandler()(u"A box nobody expected: "_s + box.kind + u" ["_s + box.title +
-                         u"] "_s + box.text);
+        FailureHandler()(u"A box nobody expected: "_s + box.kind + u" ["_s + box.title + u"] "_s +
+                         box.text);
         return;
     }
+    if (onShow)
+        onShow(box);
     shown.push_back(box);
 }
 

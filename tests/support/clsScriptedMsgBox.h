@@ -42,6 +42,9 @@ public:
     int QuestionNega(const QString& strPrompt, const QString& strFormTitle) override;
     int QuestionEx(const QString& strPrompt, const QString& strFormTitle) override;
 
+    // Runs while each box is up, as a user would look at the window behind it.
+    std::function<void(const Box&)> onShow;
+
     // How the test framework in use records a failure.
     static void SetFailureHandler(std::function<void(const QString&)> handler);
 
