@@ -1,6 +1,8 @@
 // The temporary file of a save, its leftovers, and how it takes the target's place.
 #include "clsFileReplacer.h"
 
+#include "clsSystemError.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -298,38 +300,12 @@ QString clsFileReplacer::Diagnose(int lnErrno) const
 
 QString clsFileReplacer::ErrnoText(int lnErrno)
 {
-    switch (lnErrno) {
-    case ENOSPC:
-        return u"ディスクの空き容量が不足しています。"_s;
-    case EDQUOT:
-        return u"ディスクの使用量の制限を超えました。"_s;
-    case EFBIG:
-        return u"ファイルの大きさの上限を超えました。"_s;
-    case EACCES:
-    case EPERM:
-        return u"アクセスが拒否されました。"_s;
-    case EROFS:
-        return u"読み取り専用のファイルシステムです。"_s;
-    case ENOENT:
-    case ENOTDIR:
+    // Where a save goes, a missing entry is the folder: the file itself is being made.
+    if (lnErrno == ENOENT || lnErrno == ENOTDIR)
         return u"保存先のフォルダーが見つかりません。"_s;
-    case EISDIR:
+    if (lnErrno == EISDIR)
         return u"フォルダーには保存できません。"_s;
-    case ENAMETOOLONG:
-        return u"ファイル名が長すぎます。"_s;
-    case EIO:
-        return u"入出力エラーが発生しました。"_s;
-    case EPIPE:
-        return u"パイプを読み出すプロセスが終了しました。"_s;
-    case EMFILE:
-    case ENFILE:
-        return u"開いているファイルが多すぎます。"_s;
-    case ENOMEM:
-        return u"メモリが不足しています。"_s;
-    default:
-        return u"ファイルの書き込みに失敗しました（エラー番号 "_s + QString::number(lnErrno) +
-               u": "_s + QString::fromLocal8Bit(std::strerror(lnErrno)) + u"）。"_s;
-    }
+    return clsSystemError::Cause(lnErrno);
 }
 
 bool clsFileReplacer::Fail(const QString& szCause)

@@ -2,6 +2,8 @@
 // the exact cause of a failure.
 #include "clsSettingsFile.h"
 
+#include "clsSystemError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,40 +62,9 @@ clsSettingsFile::~clsSettingsFile()
     Unlock();
 }
 
-QString clsSettingsFile::Cause(int nErrno)
-{
-    switch (nErrno) {
-    case ENOSPC:
-    case EDQUOT:
-        return u"ディスクの空き容量が足りません。"_s;
-    case EACCES:
-    case EPERM:
-        return u"アクセスが許可されていません。"_s;
-    case EROFS:
-        return u"読み取り専用のファイルシステムです。"_s;
-    case ENOENT:
-        return u"ファイルまたはフォルダが見つかりません。"_s;
-    case ENOTDIR:
-        return u"パスの途中にフォルダでないものがあります。"_s;
-    case EISDIR:
-        return u"フォルダです。"_s;
-    case ENAMETOOLONG:
-        return u"パスが長すぎます。"_s;
-    case EIO:
-        return u"入出力エラーが発生しました。"_s;
-    case EMFILE:
-    case ENFILE:
-        return u"開いているファイルが多すぎます。"_s;
-    case EFBIG:
-        return u"ファイルが大きすぎます。"_s;
-    default:
-        return u"システムエラー (番号 "_s + QString::number(nErrno) + u") が発生しました。"_s;
-    }
-}
-
 bool clsSettingsFile::Fail(const QString& szWhat, int nErrno)
 {
-    szReason = szWhat + Cause(nErrno);
+    szReason = szWhat + clsSystemError::Cause(nErrno);
     return false;
 }
 

@@ -37,9 +37,6 @@ public:
     // Why the last call failed.
     QString Reason() const { return szReason; }
 
-    // The cause behind a system error number, in Japanese.
-    static QString Cause(int nErrno);
-
 private:
     bool Fail(const QString& szWhat, int nErrno);
     bool WriteTemporary(const QString& szTemporary, const QByteArray& bytes);

@@ -18,7 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString app = u"Quillet"_s;
-const QString diskFull = u"ディスクの空き容量が足りません。"_s;
+const QString diskFull = u"ディスクの空き容量が不足しています。"_s;
 
 QByteArray ReadAll(const QString& path)
 {

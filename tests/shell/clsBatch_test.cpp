@@ -235,7 +235,7 @@ TEST_F(Batch, AFailedImportSaysSoAndKeepsTheSettings)
     EXPECT_EQ(output, QString());
     EXPECT_TRUE(errors.startsWith(file + u": "_s)) << errors.toStdString();
     EXPECT_TRUE(errors.contains(store.Path()));
-    EXPECT_TRUE(errors.contains(u"ディスクの空き容量が足りません。"_s));
+    EXPECT_TRUE(errors.contains(u"ディスクの空き容量が不足しています。"_s));
     EXPECT_EQ(Contents(store.Path()), before);
 }
 
@@ -261,6 +261,6 @@ TEST_F(Batch, AnImportOntoAFullDiskFailsAndKeepsTheSettings)
     EXPECT_EQ(process->exitCode(), 1);
     const QString err = QString::fromUtf8(process->readAllStandardError());
     EXPECT_TRUE(err.contains(settings)) << err.toStdString();
-    EXPECT_TRUE(err.contains(u"ディスクの空き容量が足りません。"_s)) << err.toStdString();
+    EXPECT_TRUE(err.contains(u"ディスクの空き容量が不足しています。"_s)) << err.toStdString();
     EXPECT_EQ(Contents(settings), before);
 }

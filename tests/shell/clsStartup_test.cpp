@@ -200,7 +200,7 @@ TEST_F(Startup, AnExitSaveThatCannotWriteKeepsTheFileAndSaysSo)
     EXPECT_EQ(box.kind, u"Critical"_s);
     EXPECT_EQ(box.title, u"Quillet"_s);
     EXPECT_TRUE(box.text.contains(path));
-    EXPECT_TRUE(box.text.contains(u"ディスクの空き容量が足りません。"_s)) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(u"ディスクの空き容量が不足しています。"_s)) << box.text.toStdString();
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
 }
