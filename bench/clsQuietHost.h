@@ -19,6 +19,7 @@ public:
     void SaveActiveDocument() override {}
     void DocumentClosed() override {}
     void ShowPopup(const QPoint&) override {}
+    bool SortMode() const override { return false; }
 
     QString newFile;
     int newMode = 1;

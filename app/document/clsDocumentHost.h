@@ -38,4 +38,6 @@ public:
     virtual void DocumentClosed() = 0;
     // Opens the popup menu of the document commands at a point of the screen.
     virtual void ShowPopup(const QPoint& globalPos) = 0;
+    // Whether header clicks sort (the sort mode of the main window).
+    virtual bool SortMode() const = 0;
 };

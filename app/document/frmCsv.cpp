@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -95,6 +96,8 @@ frmCsv::frmCsv(clsDocumentHost& documentHost, QWidget* parent)
     grid->SetGridModel(model);
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this, &frmCsv::ShowPopup);
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { HeaderClicked(section + 1); });
     connect(document.get(), &clsDocument::Changed, this, &frmCsv::DocumentChanged);
     connect(document.get(), &clsDocument::RowsInserted, this,
             [this](int, int count) { CountRows(count); });

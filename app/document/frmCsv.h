@@ -67,6 +67,12 @@ public:
     void Copy();
     void Cut();
     void Paste();
+    // Sum, average, maximum and minimum of the selected part of one column, in a box
+    // (frmCsvTools.cpp).
+    void Summary();
+    // A click on the header of column lnCol (from 1): sorts by it while the sort mode is on,
+    // numeric members alternately ascending and descending, string members likewise.
+    void HeaderClicked(int lnCol);
     // The grid's active cell, from 1; 0 when there is none.
     int ActiveRow() const;
     int ActiveCol() const;
@@ -112,6 +118,10 @@ private:
     clsGridView* grid = nullptr;
     bool unload = false;
     int cntData = 1;
+    // Flipped before every numeric sort, so the first one is ascending.
+    bool numericAscending = false;
+    // The direction of the last string sort: none yet, ascending or descending.
+    enum class StringOrder { None, Ascending, Descending } stringOrder = StringOrder::None;
     QString szStatusCount;
     QString szStatusFormat;
     QString szStatusFile;

@@ -87,7 +87,7 @@ public:
     int CntDoc = 0;     // document windows created and not yet closed
 
     // The sort mode: header clicks sort while it is on.
-    bool SortMode() const;
+    bool SortMode() const override;
     void SetSortMode(bool bOn);
     // The toolbar button of a key ("Open", "Sort", ...); null for an unknown key.
     QAction* ToolButton(const QString& szKey) const { return toolButtons.value(szKey); }

@@ -45,7 +45,7 @@ void frmMain::UpdateCommands()
         EnableCommand(item, true);
     EnableCommand(mnSave, bDocument && document->bDirty());
     for (QAction* item :
-         {mnNamedAndSave, mnSaveAll, mnClose, mnSort, mnEditCopy, mnEditCut, mnInsertRow,
+         {mnNamedAndSave, mnSaveAll, mnClose, mnSort, mnSummary, mnEditCopy, mnEditCut, mnInsertRow,
           mnDeleteRow, mnRowUp, mnRowDown, mnVertical, mnHorizontal, mnCascade, mnWindowAllVert})
         EnableCommand(item, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
@@ -53,12 +53,13 @@ void frmMain::UpdateCommands()
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item :
-         {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnSummary, mnOutUniqueList, mnFormatWiz,
-          mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
+    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnOutUniqueList,
+                          mnFormatWiz, mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
         EnableCommand(item, false);
-    mnDataWiz->menuAction()->setEnabled(false);
-    mnChgType->menuAction()->setEnabled(bDocument);
+    // A submenu opens while one of its items can be chosen.
+    mnDataWiz->menuAction()->setEnabled(mnDataWizFull->isEnabled() || mnDataWizPart->isEnabled());
+    mnChgType->menuAction()->setEnabled(mnOutCsv->isEnabled() || mnOutHTML->isEnabled() ||
+                                        mnOutXML->isEnabled());
 }
 
 void frmMain::OnDocument(void (frmCsv::*operation)())

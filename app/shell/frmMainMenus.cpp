@@ -267,7 +267,8 @@ void frmMain::ConnectDocumentCommands()
         {mnDeleteRow, &frmCsv::DeleteRow}, {mnPopDeleteRow, &frmCsv::DeleteRow},
         {mnRowUp, &frmCsv::RowUp},         {mnRowDown, &frmCsv::RowDown},
         {mnEditCopy, &frmCsv::Copy},       {mnEditCut, &frmCsv::Cut},
-        {mnEditPaste, &frmCsv::Paste},
+        {mnEditPaste, &frmCsv::Paste},     {mnSummary, &frmCsv::Summary},
+        {mnPopSummary, &frmCsv::Summary},
     };
     for (const auto& [item, operation] : operations) {
         const auto method = operation;

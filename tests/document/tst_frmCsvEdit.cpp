@@ -1,5 +1,5 @@
 // Row editing in the document window: the record count, the delete refusal, moves, the
-// clipboard and the right-click popup.
+// clipboard and the right-click popup; sorting by a header click and the column summary.
 #include "QuilletTestMain.h"
 #include "clsDocument.h"
 #include "clsFakeHost.h"
@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QHeaderView>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,6 +28,8 @@ private slots:
     void rowsMoveWithTheActiveCell();
     void copyCutAndPasteBlocks();
     void rightClickSelectsAndOpensThePopup();
+    void headerClicksSortInSortModeOnly();
+    void summaryNeedsPartOfOneColumn();
 
 private:
     // A document window with the records "1,r1" .. "n,rn" loaded.
@@ -51,6 +54,7 @@ void tst_frmCsvEdit::init()
         member->MemLen = 10;
         member->MemLenB = 10;
     }
+    csv->Members(1)->MemType = 2;
     QGuiApplication::clipboard()->clear();
 }
 
@@ -188,6 +192,47 @@ void tst_frmCsvEdit::rightClickSelectsAndOpensThePopup()
     // Outside every cell (below the last row) no popup opens.
     emit grid.customContextMenuRequested(QPoint(cell.x(), grid.viewport()->height() - 2));
     QCOMPARE(host.popups.size(), 1);
+}
+
+void tst_frmCsvEdit::headerClicksSortInSortModeOnly()
+{
+    auto frm = Loaded(3);
+    frm->Document().SetCellText(1, 1, u"10"_s);
+    frm->Document().SetCellText(2, 1, u"9"_s);
+    frm->Document().SetCellText(3, 1, u"100"_s);
+    QHeaderView* header = frm->Grid().horizontalHeader();
+    emit header->sectionClicked(0);
+    QCOMPARE(Column(*frm, 1), u"10|9|100"_s);
+    host.sortMode = true;
+    emit header->sectionClicked(0);
+    QCOMPARE(Column(*frm, 1), u"9|10|100"_s);
+    emit header->sectionClicked(0);
+    QCOMPARE(Column(*frm, 1), u"100|10|9"_s);
+    // The string column has its own direction: its first sort is ascending.
+    emit header->sectionClicked(1);
+    QCOMPARE(Column(*frm, 2), u"r1|r2|r3"_s);
+    emit header->sectionClicked(1);
+    QCOMPARE(Column(*frm, 2), u"r3|r2|r1"_s);
+    // A sort is one step.
+    frm->Document().UndoStack().undo();
+    QCOMPARE(Column(*frm, 2), u"r1|r2|r3"_s);
+}
+
+void tst_frmCsvEdit::summaryNeedsPartOfOneColumn()
+{
+    auto frm = Loaded(3);
+    clsScriptedMsgBox msg;
+    frm->Grid().selectAll();
+    frm->Summary();
+    QCOMPARE(msg.TakeOne().text, u"特定の列、セルを選択してください。"_s);
+    frm->Grid().selectRow(1);
+    frm->Summary();
+    QCOMPARE(msg.TakeOne().text, u"行は選択できません。"_s);
+    frm->Grid().selectColumn(0);
+    frm->Summary();
+    const clsScriptedMsgBox::Box box = msg.TakeOne();
+    QCOMPARE(box.kind, u"Information"_s);
+    QVERIFY(box.text.startsWith(u"no の \r1 行目から\r\n3 行目まで(3行)の\r\n合計：\t6\r\n"_s));
 }
 
 QUILLET_QTEST_MAIN(tst_frmCsvEdit)

@@ -40,6 +40,7 @@ public:
     }
     void DocumentClosed() override { ++closedDocuments; }
     void ShowPopup(const QPoint& globalPos) override { popups.append(globalPos); }
+    bool SortMode() const override { return sortMode; }
 
     QString newFile;
     int newMode = 1;
@@ -52,6 +53,7 @@ public:
     QString caption;
     QStringList dropped;
     QList<QPoint> popups;
+    bool sortMode = false;
     int commandUpdates = 0;
     int endRequests = 0;
     int saveRequests = 0;
