@@ -7,6 +7,7 @@
 #include "frmAbout.h"
 #include "frmCsv.h"
 #include "frmMain.h"
+#include "frmOption.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -41,7 +42,7 @@ void frmMain::UpdateCommands()
     const frmCsv* document = ActiveDocument();
     // A closing document already counts as gone.
     const bool bDocument = document && !document->bUnload();
-    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView})
+    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView, mnOption})
         EnableCommand(item, true);
     EnableCommand(mnSave, bDocument && document->bDirty());
     for (QAction* item :
@@ -55,7 +56,7 @@ void frmMain::UpdateCommands()
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
     for (QAction* item :
          {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnSummary, mnOutUniqueList, mnFormatWiz,
-          mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
+          mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
         EnableCommand(item, false);
     mnDataWiz->menuAction()->setEnabled(false);
     mnChgType->menuAction()->setEnabled(bDocument);
@@ -116,6 +117,19 @@ void frmMain::mnVersion_Click()
 {
     frmAbout about(this);
     about.exec();
+}
+
+void frmMain::mnOption_Click()
+{
+    frmOption option(this);
+    option.exec();
+    if (!option.bRes)
+        return;
+    // Header lines, font and widths follow the new options; a closing window is left alone.
+    for (frmCsv* document : Documents()) {
+        if (!document->bUnload())
+            document->SetHeader(document->Mode());
+    }
 }
 
 void frmMain::mnWindowAllVert_Click()
