@@ -125,10 +125,12 @@ void frmMain::mnOption_Click()
     option.exec();
     if (!option.bRes)
         return;
-    // Header lines, font and widths follow the new options; a closing window is left alone.
+    // Header lines, font and widths follow the new options. A closing window, or one whose
+    // format is no longer in the store, keeps the columns it has.
     for (frmCsv* document : Documents()) {
-        if (!document->bUnload())
-            document->SetHeader(document->Mode());
+        const int mode = document->Mode();
+        if (!document->bUnload() && mode >= 1 && mode <= gFormats().Count())
+            document->SetHeader(mode);
     }
 }
 

@@ -90,6 +90,21 @@ private slots:
         QCOMPARE(gHeaderFlags[1], 0);
     }
 
+    void aDocumentWhoseFormatIsGoneKeepsItsColumns()
+    {
+        frmMain& main = Started();
+        Open(Write(u"one.csv"_s), 3);
+        frmCsv* document = main.ActiveDocument();
+        QCOMPARE(document->GridModel().columnCount(), 2);
+        // The format store lost the document's format, as after removing it elsewhere.
+        gFormats().Clear();
+        AnswerOptions(true);
+        main.mnOption->trigger();
+        QCOMPARE(gHeaderFlags[1], 1);
+        QCOMPARE(document->GridModel().columnCount(), 2);
+        QCOMPARE(FirstHeader(document), QString());
+    }
+
     void confirmedOptionsAreKeptAtExit()
     {
         frmMain& main = Started();
