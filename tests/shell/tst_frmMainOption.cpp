@@ -80,16 +80,6 @@ private slots:
             QCOMPARE(FirstHeader(document), u"1 code"_s);
     }
 
-    void cancelledOptionsLeaveTheDocuments()
-    {
-        frmMain& main = Started();
-        Open(Write(u"one.csv"_s), 1);
-        AnswerOptions(false);
-        main.mnOption->trigger();
-        QCOMPARE(FirstHeader(main.ActiveDocument()), QString());
-        QCOMPARE(gHeaderFlags[1], 0);
-    }
-
     void aDocumentWhoseFormatIsGoneKeepsItsColumns()
     {
         frmMain& main = Started();

@@ -166,34 +166,6 @@ private slots:
         QCOMPARE(gBinPath, Program());
     }
 
-    void theTextEditorIsCheckedFirst()
-    {
-        clsScriptedMsgBox boxes;
-        frmOption dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        dialog.Text1(1)->setText(folder.filePath(u"gone"_s));
-        dialog.Text1(2)->clear();
-        dialog.Command1->click();
-        QCOMPARE(boxes.TakeOne().text, u"正しいパスを指定してください。"_s);
-        QCOMPARE(QApplication::focusWidget(), dialog.Text1(1));
-        QCOMPARE(gTextPath, Program());
-    }
-
-    void cancelKeepsTheOptions()
-    {
-        frmOption dialog;
-        dialog.Check1->setChecked(true);
-        dialog.Check7->setChecked(false);
-        dialog.Text1(1)->setText(u"x"_s);
-        dialog.Command2->click();
-        QVERIFY(!dialog.bRes);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(gHeaderFlags[1], 0);
-        QCOMPARE(gEditFlags[2], 1);
-        QCOMPARE(gTextPath, Program());
-    }
-
     void escapeCancels()
     {
         bool bWasOpen = false;
@@ -262,19 +234,6 @@ private slots:
         QCOMPARE(szTitle, u"バイナリファイルを開くアプリケーション"_s);
         QCOMPARE(szPreset, u"hexview"_s);
         QCOMPARE(dialog.Text1(2)->text(), folder.filePath(u"viewer"_s));
-        QCOMPARE(dialog.Text1(1)->text(), Program());
-    }
-
-    void aCancelledBrowseKeepsTheBox()
-    {
-        QString szTitle;
-        modal::When<QFileDialog>([&](QFileDialog* browse) {
-            szTitle = browse->windowTitle();
-            browse->reject();
-        });
-        frmOption dialog;
-        dialog.Command3(1)->click();
-        QCOMPARE(szTitle, u"テキストファイルを開くアプリケーション"_s);
         QCOMPARE(dialog.Text1(1)->text(), Program());
     }
 
