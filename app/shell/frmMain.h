@@ -177,6 +177,8 @@ private:
     void mnViewSource_Click();
     void mnHelpView_Click();
     void mnVersion_Click();
+    // Shows the options window; confirmed options reach every open document at once.
+    void mnOption_Click();
     void mnWindowAllVert_Click();
     // The caption and the four panels describe the active window, or the empty state.
     void ShowFrameState();

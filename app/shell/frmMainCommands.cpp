@@ -7,6 +7,7 @@
 #include "frmAbout.h"
 #include "frmCsv.h"
 #include "frmMain.h"
+#include "frmOption.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -41,7 +42,7 @@ void frmMain::UpdateCommands()
     const frmCsv* document = ActiveDocument();
     // A closing document already counts as gone.
     const bool bDocument = document && !document->bUnload();
-    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView})
+    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView, mnOption})
         EnableCommand(item, true);
     EnableCommand(mnSave, bDocument && document->bDirty());
     for (QAction* item :
@@ -54,7 +55,7 @@ void frmMain::UpdateCommands()
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
     for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnOutUniqueList,
-                          mnFormatWiz, mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
+                          mnFormatWiz, mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
         EnableCommand(item, false);
     // A submenu opens while one of its items can be chosen.
     mnDataWiz->menuAction()->setEnabled(mnDataWizFull->isEnabled() || mnDataWizPart->isEnabled());
@@ -117,6 +118,21 @@ void frmMain::mnVersion_Click()
 {
     frmAbout about(this);
     about.exec();
+}
+
+void frmMain::mnOption_Click()
+{
+    frmOption option(this);
+    option.exec();
+    if (!option.bRes)
+        return;
+    // Header lines, font and widths follow the new options. A closing window, or one whose
+    // format is no longer in the store, keeps the columns it has.
+    for (frmCsv* document : Documents()) {
+        const int mode = document->Mode();
+        if (!document->bUnload() && mode >= 1 && mode <= gFormats().Count())
+            document->SetHeader(mode);
+    }
 }
 
 void frmMain::mnWindowAllVert_Click()

@@ -35,9 +35,10 @@ void frmMain::OpenCommandLine(const clsCommandLine& commandLine)
     int mode = 0;
     if (commandLine.HasFormat()) {
         mode = gFormats().GetIndexByName(commandLine.FormatName());
-        // An unknown format is asked for like any other.
+        // An unknown format is named, then asked for like any other.
         if (mode < 1)
-            gMsgBox().Exclamation(kNoFormat, AppTitle());
+            gMsgBox().Exclamation(clsCommandLine::UnknownFormatText(commandLine.FormatName()),
+                                  AppTitle());
         else
             newMode = mode;
     }

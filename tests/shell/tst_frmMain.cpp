@@ -197,9 +197,9 @@ private slots:
         QString message;
         ChooseFormat(2, &message);
         clsScriptedMsgBox msg;
-        // An unknown format is told and then asked for.
+        // An unknown format is named and then asked for.
         main.OpenCommandLine(clsCommandLine({u"--format"_s, u"Gone"_s, path}));
-        QCOMPARE(msg.TakeOne().text, u"フォーマットが登録されていません。"_s);
+        QCOMPARE(msg.TakeOne().text, u"フォーマット「Gone」は登録されていません。"_s);
         QCOMPARE(message, path + u"\nファイルフォーマットを選択してください。"_s);
         QCOMPARE(main.ActiveDocument()->Mode(), 3);
     }
