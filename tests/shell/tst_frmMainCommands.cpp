@@ -147,6 +147,37 @@ private slots:
         QVERIFY(!document->bDirty());
     }
 
+    void commandStateWhileLoadingAndClosing()
+    {
+        frmMain& main = Started();
+        clsScriptedMsgBox msg;
+        // A line with one field too few asks whether to go on; the answer No stops the load.
+        msg.QueueAnswer(clsMessenger::No);
+        bool saveWhileLoading = true;
+        msg.onShow = [&](const clsScriptedMsgBox::Box&) {
+            saveWhileLoading = main.mnSave->isEnabled();
+        };
+        Open(Write(u"short.csv"_s, "A1,Pen\r\nA2\r\n"), 1);
+        msg.TakeShown();
+        QVERIFY(!saveWhileLoading);
+        QVERIFY(main.mnInsertRow->isEnabled() && !main.mnSave->isEnabled());
+
+        Edit(main.ActiveDocument());
+        bool saveWhileAsking = false;
+        msg.onShow = [&](const clsScriptedMsgBox::Box&) {
+            saveWhileAsking = main.mnSave->isEnabled();
+        };
+        msg.QueueAnswer(clsMessenger::No);
+        main.mnClose->trigger();
+        msg.TakeOne();
+        QVERIFY(saveWhileAsking);
+        QCoreApplication::processEvents();
+        for (QAction* item : {main.mnSave, main.mnClose, main.mnInsertRow, main.mnUndo,
+                              main.ToolButton(u"Cut"_s), main.mnPopDeleteRow})
+            QVERIFY(!item->isEnabled());
+        QCOMPARE(main.StatusPanel(1)->text(), u"ファイルを開いてください。"_s);
+    }
+
     void pasteFollowsTheClipboard()
     {
         frmMain& main = WithDocuments(1);
