@@ -52,8 +52,9 @@ template <typename T> QByteArrayView Decimal(char (&out)[40], T value, int digit
     return QByteArrayView(out, end.ptr - out);
 }
 
-// Bytes one binary record occupies; a string member of no width occupies none.
-qint64 BinaryRecordSize(const clsFormat& format)
+} // namespace
+
+qint64 clsRecordReader::BinaryRecordBytes(const clsFormat& format)
 {
     static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
     qint64 size = 0;
@@ -66,6 +67,8 @@ qint64 BinaryRecordSize(const clsFormat& format)
     }
     return size;
 }
+
+namespace {
 
 bool HasStringMember(const clsFormat& format)
 {
@@ -283,7 +286,7 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
 
 bool clsRecordReader::ReadBinary(const QByteArray& path, qint64 fileSize)
 {
-    const qint64 recordSize = BinaryRecordSize(format);
+    const qint64 recordSize = BinaryRecordBytes(format);
     if (skiff::ReadBinIni(path.constData()) != 0)
         return OpenFailed();
     const int headerSize = std::max(format.BytesSkipHeader, 0);

@@ -45,6 +45,8 @@ public:
     // The size Skiff is told for a buffer of nBytes: its sizes are 32-bit, so a larger buffer
     // is announced as the largest size Skiff takes.
     static int SkiffSize(size_t nBytes);
+    // Bytes one binary record occupies; a string member of no width occupies none.
+    static qint64 BinaryRecordBytes(const clsFormat& format);
 
 private:
     // Each returns false for a failure end, with n at the record being read; an error

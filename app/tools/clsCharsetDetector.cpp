@@ -1,0 +1,400 @@
+// The character-set detector: structural scans narrow the field, Skiff's converters decide.
+#include "clsCharsetDetector.h"
+
+#include "clsSkiff.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Bytes = const unsigned char*;
+
+// Bytes that no candidate decodes (NUL) and invalid sequences of one candidate. A mark is one
+// substitution as Skiff makes it, which may cover several invalid bytes.
+struct clsScan
+{
+    qint64 nBad = 0;
+    qint64 nMarks = 0;
+};
+
+constexpr bool InRange(unsigned c, unsigned low, unsigned high)
+{
+    return c >= low && c <= high;
+}
+
+clsScan ScanSjis(Bytes s, Bytes end)
+{
+    clsScan scan;
+    while (s < end) {
+        const unsigned c = *s;
+        if (c < 0x80 || InRange(c, 0xA1, 0xDF)) {
+            ++s;
+        } else if ((InRange(c, 0x81, 0x9F) || InRange(c, 0xE0, 0xFC)) && s + 1 < end &&
+                   (InRange(s[1], 0x40, 0x7E) || InRange(s[1], 0x80, 0xFC))) {
+            s += 2;
+        } else {
+            ++scan.nBad;
+            ++scan.nMarks;
+            ++s;
+        }
+    }
+    return scan;
+}
+
+// A JIS file is seven-bit: every byte above 0x7F is foreign to it.
+clsScan ScanJis(Bytes s, Bytes end)
+{
+    clsScan scan;
+    for (; s < end; ++s) {
+        if (*s >= 0x80) {
+            ++scan.nBad;
+            ++scan.nMarks;
+        }
+    }
+    return scan;
+}
+
+clsScan ScanEuc(Bytes s, Bytes end)
+{
+    clsScan scan;
+    while (s < end) {
+        const unsigned c = *s;
+        const unsigned next = s + 1 < end ? s[1] : 0;
+        if (c < 0x80) {
+            ++s;
+        } else if (InRange(c, 0xA1, 0xFE) && InRange(next, 0xA1, 0xFE)) {
+            s += 2;
+        } else if (c == 0x8E && InRange(next, 0xA1, 0xDF)) {
+            s += 2;
+        } else if (c == 0x8F && InRange(next, 0xA1, 0xFE) && s + 2 < end &&
+                   InRange(s[2], 0xA1, 0xFE)) {
+            s += 3;
+        } else {
+            ++scan.nBad;
+            ++scan.nMarks;
+            ++s;
+        }
+    }
+    return scan;
+}
+
+// Length of a well-formed UTF-8 sequence at s, or 0.
+int Utf8Length(Bytes s, Bytes end)
+{
+    const unsigned c = *s;
+    const auto follows = [&](int i) { return s + i < end && (s[i] & 0xC0) == 0x80; };
+    if (InRange(c, 0xC2, 0xDF))
+        return follows(1) ? 2 : 0;
+    if (InRange(c, 0xE0, 0xEF)) {
+        if (!follows(1) || !follows(2))
+            return 0;
+        const unsigned wide = ((c & 0x0F) << 12) | ((s[1] & 0x3Fu) << 6);
+        return wide >= 0x800 ? 3 : 0;
+    }
+    if (InRange(c, 0xF0, 0xF4))
+        return follows(1) && follows(2) && follows(3) && !(c == 0xF0 && s[1] < 0x90) ? 4 : 0;
+    return 0;
+}
+
+clsScan ScanUtf8(Bytes s, Bytes end)
+{
+    clsScan scan;
+    while (s < end) {
+        if (*s < 0x80) {
+            ++s;
+            continue;
+        }
+        const int length = Utf8Length(s, end);
+        if (length > 0) {
+            s += length;
+            continue;
+        }
+        // Skiff marks a stray byte and the continuation bytes behind it once.
+        ++scan.nMarks;
+        ++scan.nBad;
+        ++s;
+        for (; s < end && (*s & 0xC0) == 0x80; ++s)
+            ++scan.nBad;
+    }
+    return scan;
+}
+
+// Substitutions Skiff's converter from lnCharSet makes over the whole content. Converters
+// take NUL-terminated text, so the content goes in pieces ending at a line end (or a NUL,
+// which no text holds and which the structural scan has already counted).
+qint64 SkiffSubstitutions(int lnCharSet, Bytes s, Bytes end)
+{
+    constexpr qint64 kPiece = 1 << 20;
+    using Converter = int (*)(const char*, char*);
+    Converter convert = nullptr;
+    switch (lnCharSet) {
+    case 1:
+        // Into EUC: the Shift-JIS decoder marks every code outside JIS X 0208.
+        convert = [](const char* src, char* dst) { return skiff::SJIStoEUC(src, dst); };
+        break;
+    case 2:
+        convert = [](const char* src, char* dst) { return skiff::JIStoSJIS(src, dst); };
+        break;
+    case 3:
+        convert = [](const char* src, char* dst) { return skiff::EUCtoSJIS(src, dst); };
+        break;
+    default:
+        convert = [](const char* src, char* dst) { return skiff::UNICODEtoSJIS(src, dst); };
+        break;
+    }
+    std::string piece;
+    // No converter writes more than two bytes for one byte read.
+    std::string target;
+    const int before = skiff::GetConvErrCnt();
+    qint64 total = 0;
+    while (s < end) {
+        Bytes stop = s + std::min(kPiece, static_cast<qint64>(end - s));
+        if (stop < end) {
+            const auto* newline =
+                static_cast<Bytes>(std::memchr(stop, '\n', static_cast<size_t>(end - stop)));
+            stop = newline != nullptr ? newline + 1 : end;
+        }
+        piece.assign(reinterpret_cast<const char*>(s), static_cast<size_t>(stop - s));
+        target.resize(piece.size() * 2 + 16);
+        // Each NUL-free stretch of the piece converts on its own.
+        for (size_t at = 0; at < piece.size();) {
+            const char* text = piece.c_str() + at;
+            const size_t length = std::strlen(text);
+            if (length > 0)
+                convert(text, target.data());
+            at += length + 1;
+        }
+        s = stop;
+    }
+    total = static_cast<qint64>(skiff::GetConvErrCnt()) - before;
+    return total;
+}
+
+bool HasShift(Bytes s, Bytes end)
+{
+    for (; s + 2 < end; ++s) {
+        if (*s == 0x1B && ((s[1] == '$' && s[2] == 'B') || (s[1] == '(' && s[2] == 'I')))
+            return true;
+    }
+    return false;
+}
+
+int LineEnd(Bytes s, Bytes end)
+{
+    qint64 crlf = 0;
+    qint64 cr = 0;
+    qint64 lf = 0;
+    for (; s < end; ++s) {
+        if (*s == '\r') {
+            if (s + 1 < end && s[1] == '\n') {
+                ++crlf;
+                ++s;
+            } else {
+                ++cr;
+            }
+        } else if (*s == '\n') {
+            ++lf;
+        }
+    }
+    if (crlf == 0 && cr == 0 && lf == 0)
+        return 0;
+    if (crlf >= cr && crlf >= lf)
+        return 1;
+    return cr >= lf ? 2 : 3;
+}
+
+// The delimiter that occurs equally often, outside quotes, on nine lines in ten of the first
+// thousand; its count plus one is the field count.
+void Delimiter(Bytes s, Bytes end, clsDetection& detection)
+{
+    constexpr std::array<char, 3> kCandidates{',', '\t', ' '};
+    constexpr int kLines = 1000;
+    std::array<std::vector<int>, 3> counts;
+    while (s < end && static_cast<int>(counts[0].size()) < kLines) {
+        std::array<int, 3> line{};
+        bool quoted = false;
+        Bytes start = s;
+        for (; s < end && *s != '\n' && *s != '\r'; ++s) {
+            if (*s == '"')
+                quoted = !quoted;
+            for (size_t i = 0; i < kCandidates.size() && !quoted; ++i)
+                line[i] += *s == static_cast<unsigned char>(kCandidates[i]) ? 1 : 0;
+        }
+        if (s > start) {
+            for (size_t i = 0; i < kCandidates.size(); ++i)
+                counts[i].push_back(line[i]);
+        }
+        while (s < end && (*s == '\n' || *s == '\r'))
+            ++s;
+    }
+    detection.nFields = counts[0].empty() ? 0 : 1;
+    for (size_t i = 0; i < kCandidates.size(); ++i) {
+        std::vector<int> sorted = counts[i];
+        if (sorted.empty())
+            continue;
+        std::sort(sorted.begin(), sorted.end());
+        const int median = sorted[sorted.size() / 2];
+        const auto same = std::count(sorted.begin(), sorted.end(), median);
+        if (median > 0 && same * 10 >= static_cast<qint64>(sorted.size()) * 9) {
+            detection.szDelimiter = QString(QLatin1Char(kCandidates[i]));
+            detection.nFields = median + 1;
+            return;
+        }
+    }
+}
+
+// Order of preference among sets that fit equally: a JIS shift or a valid UTF-8 sequence is
+// hard to produce by accident, EUC's paired high bytes less so, Shift-JIS takes almost anything.
+constexpr std::array<int, 4> kPreference{2, 4, 3, 1};
+
+} // namespace
+
+clsDetection clsCharsetDetector::DetectFile(const QString& szPath, bool bAllEvidence)
+{
+    QFile file(szPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        clsDetection failed;
+        failed.szError = szPath + u": ファイルを開けません ("_s + file.errorString() + u")。"_s;
+        return failed;
+    }
+    const QByteArray content = file.readAll();
+    return Detect(content, bAllEvidence);
+}
+
+clsDetection clsCharsetDetector::Detect(QByteArrayView bytes, bool bAllEvidence)
+{
+    clsDetection detection;
+    auto s = reinterpret_cast<Bytes>(bytes.data());
+    Bytes end = s + bytes.size();
+    const bool bom = bytes.size() >= 3 && std::memcmp(s, "\xEF\xBB\xBF", 3) == 0;
+    if (bom)
+        s += 3;
+    detection.lnCRLF = LineEnd(s, end);
+    Delimiter(s, end, detection);
+
+    const qint64 nuls = std::count(s, end, 0);
+    const bool high = std::any_of(s, end, [](unsigned char c) { return c >= 0x80; });
+    const bool shift = !high && HasShift(s, end);
+    const std::array<clsScan (*)(Bytes, Bytes), 4> scanners{ScanSjis, ScanJis, ScanEuc, ScanUtf8};
+    std::array<clsScan, 4> scans{};
+    qint64 fewest = -1;
+    for (int i = 0; i < 4; ++i) {
+        if (high)
+            scans[i] = scanners[i](s, end);
+        scans[i].nBad += nuls;
+        fewest = fewest < 0 ? scans[i].nBad : std::min(fewest, scans[i].nBad);
+    }
+    for (int i = 0; i < 4; ++i) {
+        clsCharsetEvidence evidence;
+        evidence.lnCharSet = i + 1;
+        evidence.nUndecodable = scans[i].nBad;
+        // Seven-bit text without a shift converts alike in every set: nothing to count.
+        if ((high || shift) && (bAllEvidence || scans[i].nBad == fewest)) {
+            const qint64 marks = SkiffSubstitutions(i + 1, s, end);
+            evidence.nOutside = std::max<qint64>(0, marks - scans[i].nMarks);
+        }
+        evidence.bChecked = bAllEvidence || scans[i].nBad == fewest || (!high && !shift);
+        detection.evidence.push_back(evidence);
+    }
+
+    if (bom) {
+        detection.szCharSet = u"UTF-8+BOM"_s;
+        detection.lnCharSet = 4;
+        return detection;
+    }
+    if (!high && !shift) {
+        detection.szCharSet = u"ASCII"_s;
+        return detection;
+    }
+    // The fewest undecodable bytes, then the fewest characters outside JIS X 0208.
+    const clsCharsetEvidence* best = nullptr;
+    for (const int candidate : kPreference) {
+        const clsCharsetEvidence& evidence = detection.evidence[candidate - 1];
+        if (!evidence.bChecked || (candidate == 2 && !shift))
+            continue;
+        if (best == nullptr || evidence.nUndecodable < best->nUndecodable ||
+            (evidence.nUndecodable == best->nUndecodable && evidence.nOutside < best->nOutside))
+            best = &evidence;
+    }
+    if (best == nullptr)
+        best = &detection.evidence[0];
+    detection.lnCharSet = best->lnCharSet;
+    detection.szCharSet = CharSetName(best->lnCharSet);
+    return detection;
+}
+
+QString clsCharsetDetector::SummaryLine(const QString& szFile, const clsDetection& detection)
+{
+    QString delimiter = u"-"_s;
+    if (detection.szDelimiter == u"\t"_s)
+        delimiter = u"TAB"_s;
+    else if (detection.szDelimiter == u" "_s)
+        delimiter = u"SPACE"_s;
+    else if (!detection.szDelimiter.isEmpty())
+        delimiter = detection.szDelimiter;
+    const QString fields = detection.nFields > 0 ? QString::number(detection.nFields) : u"-"_s;
+    return szFile + u'\t' + detection.szCharSet + u'\t' + LineEndName(detection.lnCRLF) + u'\t' +
+           delimiter + u'\t' + fields;
+}
+
+QStringList clsCharsetDetector::EvidenceLines(const clsDetection& detection)
+{
+    QStringList lines;
+    for (const clsCharsetEvidence& evidence : detection.evidence) {
+        QString line = u"  "_s + CharSetName(evidence.lnCharSet) + u":\t"_s;
+        if (!evidence.bChecked) {
+            line += u"変換できないバイト "_s + QString::number(evidence.nUndecodable) +
+                    u"、JIS X 0208 外の文字 -"_s;
+        } else {
+            line += u"変換できないバイト "_s + QString::number(evidence.nUndecodable) +
+                    u"、JIS X 0208 外の文字 "_s + QString::number(evidence.nOutside);
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+int clsCharsetDetector::CleanAlternative(const clsDetection& detection, int lnExcept)
+{
+    if (detection.lnCharSet == 0 || detection.lnCharSet == lnExcept)
+        return 0;
+    const clsCharsetEvidence& evidence = detection.evidence[detection.lnCharSet - 1];
+    return evidence.Fits() ? detection.lnCharSet : 0;
+}
+
+QString clsCharsetDetector::CharSetName(int lnCharSet)
+{
+    switch (lnCharSet) {
+    case 1:
+        return u"Shift-JIS"_s;
+    case 2:
+        return u"JIS"_s;
+    case 3:
+        return u"EUC"_s;
+    case 4:
+        return u"UTF-8"_s;
+    default:
+        return u"ASCII"_s;
+    }
+}
+
+QString clsCharsetDetector::LineEndName(int lnCRLF)
+{
+    switch (lnCRLF) {
+    case 1:
+        return u"CRLF"_s;
+    case 2:
+        return u"CR"_s;
+    case 3:
+        return u"LF"_s;
+    default:
+        return u"-"_s;
+    }
+}
