@@ -126,34 +126,64 @@ clsScan ScanUtf8(Bytes s, Bytes end)
     return scan;
 }
 
-// Substitutions Skiff's converter from lnCharSet makes over the whole content. Converters
-// take NUL-terminated text, so the content goes in pieces ending at a line end (or a NUL,
-// which no text holds and which the structural scan has already counted).
-qint64 SkiffSubstitutions(int lnCharSet, Bytes s, Bytes end)
+// Two-byte codes of a converted text outside the rows JIS X 0208 fills (1-8 and 16-84), such
+// as the vendor rows of Shift-JIS: they decode, yet other programs may not read them back.
+qint64 OutsideRows(bool bEuc, Bytes s, Bytes end)
+{
+    qint64 count = 0;
+    while (s < end) {
+        const unsigned c = *s;
+        if (c < 0x80) {
+            ++s;
+            continue;
+        }
+        if (bEuc) {
+            if (c == 0x8E) {
+                s += 2;
+                continue;
+            }
+            count += InRange(c, 0xA9, 0xAF) || c >= 0xF5 ? 1 : 0;
+        } else {
+            if (InRange(c, 0xA1, 0xDF)) {
+                ++s;
+                continue;
+            }
+            const unsigned trail = s + 1 < end ? s[1] : 0;
+            count += InRange(c, 0x85, 0x87) || (c == 0x88 && trail < 0x9F) || c >= 0xEB ? 1 : 0;
+        }
+        s += 2;
+    }
+    return count;
+}
+
+// Characters outside JIS X 0208 when Skiff's converter reads the whole content as lnCharSet:
+// the ones it substitutes (less the marks of undecodable bytes) and the ones it carries into
+// rows that standard leaves empty. Converters take NUL-terminated text, so the content goes
+// in pieces ending at a line end (or a NUL, which the structural scan has already counted).
+qint64 SkiffOutside(int lnCharSet, Bytes s, Bytes end, qint64 nMarks)
 {
     constexpr qint64 kPiece = 1 << 20;
     using Converter = int (*)(const char*, char*);
     Converter convert = nullptr;
     switch (lnCharSet) {
     case 1:
-        // Into EUC: the Shift-JIS decoder marks every code outside JIS X 0208.
         convert = [](const char* src, char* dst) { return skiff::SJIStoEUC(src, dst); };
         break;
     case 2:
-        convert = [](const char* src, char* dst) { return skiff::JIStoSJIS(src, dst); };
+        convert = [](const char* src, char* dst) { return skiff::JIStoEUC(src, dst); };
         break;
     case 3:
         convert = [](const char* src, char* dst) { return skiff::EUCtoSJIS(src, dst); };
         break;
     default:
-        convert = [](const char* src, char* dst) { return skiff::UNICODEtoSJIS(src, dst); };
+        convert = [](const char* src, char* dst) { return skiff::UNICODEtoEUC(src, dst); };
         break;
     }
+    const bool bEuc = lnCharSet != 3;
     std::string piece;
-    // No converter writes more than two bytes for one byte read.
     std::string target;
     const int before = skiff::GetConvErrCnt();
-    qint64 total = 0;
+    qint64 rows = 0;
     while (s < end) {
         Bytes stop = s + std::min(kPiece, static_cast<qint64>(end - s));
         if (stop < end) {
@@ -162,19 +192,22 @@ qint64 SkiffSubstitutions(int lnCharSet, Bytes s, Bytes end)
             stop = newline != nullptr ? newline + 1 : end;
         }
         piece.assign(reinterpret_cast<const char*>(s), static_cast<size_t>(stop - s));
+        // No converter writes more than two bytes for one byte read.
         target.resize(piece.size() * 2 + 16);
-        // Each NUL-free stretch of the piece converts on its own.
         for (size_t at = 0; at < piece.size();) {
             const char* text = piece.c_str() + at;
             const size_t length = std::strlen(text);
-            if (length > 0)
-                convert(text, target.data());
+            if (length > 0) {
+                const int written = convert(text, target.data());
+                const auto* out = reinterpret_cast<Bytes>(target.data());
+                rows += OutsideRows(bEuc, out, out + std::max(written, 0));
+            }
             at += length + 1;
         }
         s = stop;
     }
-    total = static_cast<qint64>(skiff::GetConvErrCnt()) - before;
-    return total;
+    const qint64 substituted = static_cast<qint64>(skiff::GetConvErrCnt()) - before;
+    return std::max<qint64>(0, substituted - nMarks) + rows;
 }
 
 bool HasShift(Bytes s, Bytes end)
@@ -284,24 +317,38 @@ clsDetection clsCharsetDetector::Detect(QByteArrayView bytes, bool bAllEvidence)
     const bool shift = !high && HasShift(s, end);
     const std::array<clsScan (*)(Bytes, Bytes), 4> scanners{ScanSjis, ScanJis, ScanEuc, ScanUtf8};
     std::array<clsScan, 4> scans{};
-    qint64 fewest = -1;
     for (int i = 0; i < 4; ++i) {
         if (high)
             scans[i] = scanners[i](s, end);
         scans[i].nBad += nuls;
-        fewest = fewest < 0 ? scans[i].nBad : std::min(fewest, scans[i].nBad);
     }
+    detection.evidence.resize(4);
     for (int i = 0; i < 4; ++i) {
-        clsCharsetEvidence evidence;
-        evidence.lnCharSet = i + 1;
-        evidence.nUndecodable = scans[i].nBad;
-        // Seven-bit text without a shift converts alike in every set: nothing to count.
-        if ((high || shift) && (bAllEvidence || scans[i].nBad == fewest)) {
-            const qint64 marks = SkiffSubstitutions(i + 1, s, end);
-            evidence.nOutside = std::max<qint64>(0, marks - scans[i].nMarks);
+        detection.evidence[static_cast<size_t>(i)].lnCharSet = i + 1;
+        detection.evidence[static_cast<size_t>(i)].nUndecodable =
+            scans[static_cast<size_t>(i)].nBad;
+    }
+    // Seven-bit text without a shift reads alike in every set: nothing to convert.
+    if (!high && !shift) {
+        for (clsCharsetEvidence& evidence : detection.evidence)
+            evidence.bChecked = true;
+    } else {
+        // Fewest undecodable first: a candidate whose undecodable bytes alone pass the best
+        // total so far cannot win, and is converted only when all evidence is asked for.
+        std::array<int, 4> order{0, 1, 2, 3};
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return scans[static_cast<size_t>(a)].nBad < scans[static_cast<size_t>(b)].nBad;
+        });
+        qint64 best = -1;
+        for (const int i : order) {
+            clsCharsetEvidence& evidence = detection.evidence[static_cast<size_t>(i)];
+            if (!bAllEvidence && best >= 0 && evidence.nUndecodable > best)
+                continue;
+            evidence.nOutside = SkiffOutside(i + 1, s, end, scans[static_cast<size_t>(i)].nMarks);
+            evidence.bChecked = true;
+            const qint64 totalProblems = evidence.nUndecodable + evidence.nOutside;
+            best = best < 0 ? totalProblems : std::min(best, totalProblems);
         }
-        evidence.bChecked = bAllEvidence || scans[i].nBad == fewest || (!high && !shift);
-        detection.evidence.push_back(evidence);
     }
 
     if (bom) {
@@ -313,14 +360,14 @@ clsDetection clsCharsetDetector::Detect(QByteArrayView bytes, bool bAllEvidence)
         detection.szCharSet = u"ASCII"_s;
         return detection;
     }
-    // The fewest undecodable bytes, then the fewest characters outside JIS X 0208.
+    // The fewest bytes and characters that would not survive a load.
     const clsCharsetEvidence* best = nullptr;
     for (const int candidate : kPreference) {
         const clsCharsetEvidence& evidence = detection.evidence[candidate - 1];
         if (!evidence.bChecked || (candidate == 2 && !shift))
             continue;
-        if (best == nullptr || evidence.nUndecodable < best->nUndecodable ||
-            (evidence.nUndecodable == best->nUndecodable && evidence.nOutside < best->nOutside))
+        if (best == nullptr ||
+            evidence.nUndecodable + evidence.nOutside < best->nUndecodable + best->nOutside)
             best = &evidence;
     }
     if (best == nullptr)
