@@ -208,8 +208,8 @@ bool clsValidator::CheckFixed(const QByteArray& path, int lnCharSet)
         qint64 offset = 0;
         for (int i = 1; i <= memCount && offset < lineLength && !bStopped; ++i) {
             const int width = std::max(format.Members(i)->MemLenB, 0);
-            const int count =
-                i == memCount ? -1 : static_cast<int>(std::min<qint64>(width, lineLength - offset));
+            // The rest of a long line is reported once, as the line's length.
+            const int count = static_cast<int>(std::min<qint64>(width, lineLength - offset));
             const int before = skiff::GetConvErrCnt();
             if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size,
                                          lnCharSet) != 0)
