@@ -4,6 +4,7 @@
 #include "Module1.h"
 #include "clsCodePage.h"
 #include "clsFormat.h"
+#include "clsFormatInfo.h"
 #include "clsMessenger.h"
 #include "clsReadFailure.h"
 #include "clsRecords.h"
@@ -134,10 +135,40 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
                 u" バイトはレコードになりません。保存するとこの部分は失われます。"_s,
             AppTitle());
     if (convErrors > 0)
-        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(convErrors) +
-                                  u" 文字ありました。〓に置き換えて表示しています。"_s,
-                              AppTitle());
+        WarnSubstitutions(convErrors);
     return result;
+}
+
+void clsRecordReader::SetCleanCharSetFinder(CleanCharSetFinder finder)
+{
+    CleanFinder() = std::move(finder);
+}
+
+clsRecordReader::CleanCharSetFinder& clsRecordReader::CleanFinder()
+{
+    static CleanCharSetFinder finder;
+    return finder;
+}
+
+void clsRecordReader::WarnSubstitutions(int nConvErrors)
+{
+    const QString warning = u"変換できない文字が "_s + QString::number(nConvErrors) +
+                            u" 文字ありました。〓に置き換えて表示しています。"_s;
+    // A binary file's strings are too scattered for one verdict on the whole file.
+    const int clean = CleanFinder() && format.FileType != clsFormat::BinaryFile
+                          ? CleanFinder()(filePath, charSet)
+                          : 0;
+    if (clean < 1 || clean == charSet) {
+        gMsgBox().Exclamation(warning, AppTitle());
+        return;
+    }
+    const QString name = gFormatInfo().GetCharSetAsName(clean);
+    const int answer = gMsgBox().Question(
+        warning + u"\r\n"_s + name + u" ならファイル全体を置き換えなしで読み込めます。"_s + name +
+            u" で読み込み直しますか？\r\n[はい] で読み込み直し、[いいえ] で読み込んだ内容のままにします。"_s,
+        AppTitle());
+    if (answer == clsMessenger::Yes)
+        result.lnReloadCharSet = clean;
 }
 
 bool clsRecordReader::ReadByType(const QByteArray& path, qint64 fileSize, QString& error)
