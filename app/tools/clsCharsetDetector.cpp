@@ -2,6 +2,7 @@
 #include "clsCharsetDetector.h"
 
 #include "clsSkiff.h"
+#include "clsTextShape.h"
 
 #include <QFile>
 
@@ -219,70 +220,6 @@ bool HasShift(Bytes s, Bytes end)
     return false;
 }
 
-int LineEnd(Bytes s, Bytes end)
-{
-    qint64 crlf = 0;
-    qint64 cr = 0;
-    qint64 lf = 0;
-    for (; s < end; ++s) {
-        if (*s == '\r') {
-            if (s + 1 < end && s[1] == '\n') {
-                ++crlf;
-                ++s;
-            } else {
-                ++cr;
-            }
-        } else if (*s == '\n') {
-            ++lf;
-        }
-    }
-    if (crlf == 0 && cr == 0 && lf == 0)
-        return 0;
-    if (crlf >= cr && crlf >= lf)
-        return 1;
-    return cr >= lf ? 2 : 3;
-}
-
-// The delimiter that occurs equally often, outside quotes, on nine lines in ten of the first
-// thousand; its count plus one is the field count.
-void Delimiter(Bytes s, Bytes end, clsDetection& detection)
-{
-    constexpr std::array<char, 3> kCandidates{',', '\t', ' '};
-    constexpr int kLines = 1000;
-    std::array<std::vector<int>, 3> counts;
-    while (s < end && static_cast<int>(counts[0].size()) < kLines) {
-        std::array<int, 3> line{};
-        bool quoted = false;
-        Bytes start = s;
-        for (; s < end && *s != '\n' && *s != '\r'; ++s) {
-            if (*s == '"')
-                quoted = !quoted;
-            for (size_t i = 0; i < kCandidates.size() && !quoted; ++i)
-                line[i] += *s == static_cast<unsigned char>(kCandidates[i]) ? 1 : 0;
-        }
-        if (s > start) {
-            for (size_t i = 0; i < kCandidates.size(); ++i)
-                counts[i].push_back(line[i]);
-        }
-        while (s < end && (*s == '\n' || *s == '\r'))
-            ++s;
-    }
-    detection.nFields = counts[0].empty() ? 0 : 1;
-    for (size_t i = 0; i < kCandidates.size(); ++i) {
-        std::vector<int> sorted = counts[i];
-        if (sorted.empty())
-            continue;
-        std::sort(sorted.begin(), sorted.end());
-        const int median = sorted[sorted.size() / 2];
-        const auto same = std::count(sorted.begin(), sorted.end(), median);
-        if (median > 0 && same * 10 >= static_cast<qint64>(sorted.size()) * 9) {
-            detection.szDelimiter = QString(QLatin1Char(kCandidates[i]));
-            detection.nFields = median + 1;
-            return;
-        }
-    }
-}
-
 // Order of preference among sets that fit equally: a JIS shift or a valid UTF-8 sequence is
 // hard to produce by accident, EUC's paired high bytes less so, Shift-JIS takes almost anything.
 constexpr std::array<int, 4> kPreference{2, 4, 3, 1};
@@ -309,8 +246,9 @@ clsDetection clsCharsetDetector::Detect(QByteArrayView bytes, bool bAllEvidence)
     const bool bom = bytes.size() >= 3 && std::memcmp(s, "\xEF\xBB\xBF", 3) == 0;
     if (bom)
         s += 3;
-    detection.lnCRLF = LineEnd(s, end);
-    Delimiter(s, end, detection);
+    const QByteArrayView text(reinterpret_cast<const char*>(s), end - s);
+    detection.lnCRLF = clsTextShape::LineEnd(text);
+    detection.szDelimiter = clsTextShape::Delimiter(text, detection.nFields);
 
     const qint64 nuls = std::count(s, end, 0);
     const bool high = std::any_of(s, end, [](unsigned char c) { return c >= 0x80; });
