@@ -23,14 +23,23 @@ struct clsScan
 {
     qint64 nBad = 0;
     qint64 nMarks = 0;
+    // The scan stopped early, past the most bad bytes a winner could have: nBad is a floor.
+    bool bCut = false;
 };
+
+// Whether a scan with lnCap (-1: none) may stop: its candidate can no longer win.
+inline bool Cut(clsScan& scan, qint64 nCap)
+{
+    scan.bCut = nCap >= 0 && scan.nBad > nCap;
+    return scan.bCut;
+}
 
 constexpr bool InRange(unsigned c, unsigned low, unsigned high)
 {
     return c >= low && c <= high;
 }
 
-clsScan ScanSjis(Bytes s, Bytes end)
+clsScan ScanSjis(Bytes s, Bytes end, qint64 nCap)
 {
     clsScan scan;
     while (s < end) {
@@ -44,25 +53,29 @@ clsScan ScanSjis(Bytes s, Bytes end)
             ++scan.nBad;
             ++scan.nMarks;
             ++s;
+            if (Cut(scan, nCap))
+                return scan;
         }
     }
     return scan;
 }
 
 // A JIS file is seven-bit: every byte above 0x7F is foreign to it.
-clsScan ScanJis(Bytes s, Bytes end)
+clsScan ScanJis(Bytes s, Bytes end, qint64 nCap)
 {
     clsScan scan;
     for (; s < end; ++s) {
         if (*s >= 0x80) {
             ++scan.nBad;
             ++scan.nMarks;
+            if (Cut(scan, nCap))
+                return scan;
         }
     }
     return scan;
 }
 
-clsScan ScanEuc(Bytes s, Bytes end)
+clsScan ScanEuc(Bytes s, Bytes end, qint64 nCap)
 {
     clsScan scan;
     while (s < end) {
@@ -81,6 +94,8 @@ clsScan ScanEuc(Bytes s, Bytes end)
             ++scan.nBad;
             ++scan.nMarks;
             ++s;
+            if (Cut(scan, nCap))
+                return scan;
         }
     }
     return scan;
@@ -104,7 +119,7 @@ int Utf8Length(Bytes s, Bytes end)
     return 0;
 }
 
-clsScan ScanUtf8(Bytes s, Bytes end)
+clsScan ScanUtf8(Bytes s, Bytes end, qint64 nCap)
 {
     clsScan scan;
     while (s < end) {
@@ -123,6 +138,8 @@ clsScan ScanUtf8(Bytes s, Bytes end)
         ++s;
         for (; s < end && (*s & 0xC0) == 0x80; ++s)
             ++scan.nBad;
+        if (Cut(scan, nCap))
+            return scan;
     }
     return scan;
 }
@@ -253,36 +270,39 @@ clsDetection clsCharsetDetector::Detect(QByteArrayView bytes, bool bAllEvidence)
     const qint64 nuls = std::count(s, end, 0);
     const bool high = std::any_of(s, end, [](unsigned char c) { return c >= 0x80; });
     const bool shift = !high && HasShift(s, end);
-    const std::array<clsScan (*)(Bytes, Bytes), 4> scanners{ScanSjis, ScanJis, ScanEuc, ScanUtf8};
-    std::array<clsScan, 4> scans{};
-    for (int i = 0; i < 4; ++i) {
-        if (high)
-            scans[i] = scanners[i](s, end);
-        scans[i].nBad += nuls;
-    }
+    const std::array<clsScan (*)(Bytes, Bytes, qint64), 4> scanners{ScanSjis, ScanJis, ScanEuc,
+                                                                    ScanUtf8};
     detection.evidence.resize(4);
     for (int i = 0; i < 4; ++i) {
         detection.evidence[static_cast<size_t>(i)].lnCharSet = i + 1;
-        detection.evidence[static_cast<size_t>(i)].nUndecodable =
-            scans[static_cast<size_t>(i)].nBad;
+        detection.evidence[static_cast<size_t>(i)].nUndecodable = nuls;
     }
     // Seven-bit text without a shift reads alike in every set: nothing to convert.
     if (!high && !shift) {
         for (clsCharsetEvidence& evidence : detection.evidence)
             evidence.bChecked = true;
     } else {
-        // Fewest undecodable first: a candidate whose undecodable bytes alone pass the best
-        // total so far cannot win, and is converted only when all evidence is asked for.
+        // The likeliest sets first, as the head of the file suggests: once one reads the
+        // whole file with few problems, the scans of the others stop as soon as they have
+        // more, and they are converted only when all evidence is asked for.
+        constexpr qint64 kHead = 64 << 10;
+        Bytes head = s + std::min<qint64>(kHead, end - s);
+        std::array<qint64, 4> headBad{};
+        for (size_t i = 0; i < 4; ++i)
+            headBad[i] = high ? scanners[i](s, head, -1).nBad : 0;
         std::array<int, 4> order{0, 1, 2, 3};
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return scans[static_cast<size_t>(a)].nBad < scans[static_cast<size_t>(b)].nBad;
+            return headBad[static_cast<size_t>(a)] < headBad[static_cast<size_t>(b)];
         });
         qint64 best = -1;
         for (const int i : order) {
             clsCharsetEvidence& evidence = detection.evidence[static_cast<size_t>(i)];
-            if (!bAllEvidence && best >= 0 && evidence.nUndecodable > best)
+            const qint64 cap = bAllEvidence || best < 0 ? -1 : std::max<qint64>(best - nuls, 0);
+            const clsScan scan = high ? scanners[static_cast<size_t>(i)](s, end, cap) : clsScan{};
+            evidence.nUndecodable += scan.nBad;
+            if (scan.bCut || (!bAllEvidence && best >= 0 && evidence.nUndecodable > best))
                 continue;
-            evidence.nOutside = SkiffOutside(i + 1, s, end, scans[static_cast<size_t>(i)].nMarks);
+            evidence.nOutside = SkiffOutside(i + 1, s, end, scan.nMarks);
             evidence.bChecked = true;
             const qint64 totalProblems = evidence.nUndecodable + evidence.nOutside;
             best = best < 0 ? totalProblems : std::min(best, totalProblems);
