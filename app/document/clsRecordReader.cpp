@@ -4,6 +4,7 @@
 #include "Module1.h"
 #include "clsCodePage.h"
 #include "clsFormat.h"
+#include "clsFormatInfo.h"
 #include "clsMessenger.h"
 #include "clsReadFailure.h"
 #include "clsRecords.h"
@@ -52,8 +53,9 @@ template <typename T> QByteArrayView Decimal(char (&out)[40], T value, int digit
     return QByteArrayView(out, end.ptr - out);
 }
 
-// Bytes one binary record occupies; a string member of no width occupies none.
-qint64 BinaryRecordSize(const clsFormat& format)
+} // namespace
+
+qint64 clsRecordReader::BinaryRecordBytes(const clsFormat& format)
 {
     static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
     qint64 size = 0;
@@ -66,6 +68,8 @@ qint64 BinaryRecordSize(const clsFormat& format)
     }
     return size;
 }
+
+namespace {
 
 bool HasStringMember(const clsFormat& format)
 {
@@ -131,10 +135,40 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
                 u" バイトはレコードになりません。保存するとこの部分は失われます。"_s,
             AppTitle());
     if (convErrors > 0)
-        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(convErrors) +
-                                  u" 文字ありました。〓に置き換えて表示しています。"_s,
-                              AppTitle());
+        WarnSubstitutions(convErrors);
     return result;
+}
+
+void clsRecordReader::SetCleanCharSetFinder(CleanCharSetFinder finder)
+{
+    CleanFinder() = std::move(finder);
+}
+
+clsRecordReader::CleanCharSetFinder& clsRecordReader::CleanFinder()
+{
+    static CleanCharSetFinder finder;
+    return finder;
+}
+
+void clsRecordReader::WarnSubstitutions(int nConvErrors)
+{
+    const QString warning = u"変換できない文字が "_s + QString::number(nConvErrors) +
+                            u" 文字ありました。〓に置き換えて表示しています。"_s;
+    // A binary file's strings are too scattered for one verdict on the whole file.
+    const int clean = CleanFinder() && format.FileType != clsFormat::BinaryFile
+                          ? CleanFinder()(filePath, charSet)
+                          : 0;
+    if (clean < 1 || clean == charSet) {
+        gMsgBox().Exclamation(warning, AppTitle());
+        return;
+    }
+    const QString name = gFormatInfo().GetCharSetAsName(clean);
+    const int answer = gMsgBox().Question(
+        warning + u"\r\n"_s + name + u" ならファイル全体を置き換えなしで読み込めます。"_s + name +
+            u" で読み込み直しますか？\r\n[はい] で読み込み直し、[いいえ] で読み込んだ内容のままにします。"_s,
+        AppTitle());
+    if (answer == clsMessenger::Yes)
+        result.lnReloadCharSet = clean;
 }
 
 bool clsRecordReader::ReadByType(const QByteArray& path, qint64 fileSize, QString& error)
@@ -283,7 +317,7 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
 
 bool clsRecordReader::ReadBinary(const QByteArray& path, qint64 fileSize)
 {
-    const qint64 recordSize = BinaryRecordSize(format);
+    const qint64 recordSize = BinaryRecordBytes(format);
     if (skiff::ReadBinIni(path.constData()) != 0)
         return OpenFailed();
     const int headerSize = std::max(format.BytesSkipHeader, 0);

@@ -21,6 +21,9 @@ struct clsReadResult
     int lnCRLF = -1;
     // The skipped head of a binary file, kept byte for byte for saving.
     QByteArray szHeaderBytes;
+    // The character set the user chose to read the file again with, after substitutions;
+    // 0 when the records stay as read.
+    int lnReloadCharSet = 0;
 };
 
 // The three record readers of a format: one call reads a whole file into records, asks the
@@ -35,6 +38,12 @@ public:
     // The reader keeps a reference to the format: a temporary one would not outlive it.
     clsRecordReader(clsFormat&& format, clsRecords& records, Progress progress = {}) = delete;
 
+    // For a text file read with substitutions: a character set (1-4) other than lnCharSet
+    // that reads the whole file without any, or 0. The windows install one so that the
+    // substitution warning can offer it; without one the warning only tells.
+    using CleanCharSetFinder = std::function<int(const QString& szPath, int lnCharSet)>;
+    static void SetCleanCharSetFinder(CleanCharSetFinder finder);
+
     // Appends the records of szPath to the records; lnCharSet below 1 means the format's own.
     clsReadResult ReadRecords(const QString& szPath, int lnCharSet);
 
@@ -45,6 +54,8 @@ public:
     // The size Skiff is told for a buffer of nBytes: its sizes are 32-bit, so a larger buffer
     // is announced as the largest size Skiff takes.
     static int SkiffSize(size_t nBytes);
+    // Bytes one binary record occupies; a string member of no width occupies none.
+    static qint64 BinaryRecordBytes(const clsFormat& format);
 
 private:
     // Each returns false for a failure end, with n at the record being read; an error
@@ -57,6 +68,9 @@ private:
     bool ReadBinary(const QByteArray& path, qint64 fileSize);
     bool ReadBinaryMember(int memType, int memLenB);
 
+    // The substitution warning, with the offer of a clean character set when one is known.
+    void WarnSubstitutions(int nConvErrors);
+    static CleanCharSetFinder& CleanFinder();
     // Records why the file could not be opened, from Skiff's last status.
     bool OpenFailed();
     // Whether reading goes on after line lnRow had lnFields fields; asks at most once.

@@ -12,6 +12,7 @@
 #include "clsGridView.h"
 #include "clsMessenger.h"
 #include "clsOptions.h"
+#include "clsRecordReader.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -104,6 +105,7 @@ frmCsv::frmCsv(clsDocumentHost& documentHost, QWidget* parent)
     connect(document.get(), &clsDocument::RowsRemoved, this,
             [this](int, int count) { CountRows(-count); });
     setAcceptDrops(true);
+    clsRecordReader::SetCleanCharSetFinder(&frmCsv::CleanCharSet);
     InitWindow();
 }
 
@@ -197,9 +199,13 @@ bool frmCsv::LoadData(int lnCharSet, int lnCRLF)
             // background behind it, never a grid half reset.
             grid->hide();
             clsProgress progress(*this, u"ファイルを読み込んでいます。"_s);
-            result = document->Load(lnCharSet, lnCRLF, [&progress](qint64 done, qint64 total) {
+            const auto report = [&progress](qint64 done, qint64 total) {
                 progress.Report(done, total);
-            });
+            };
+            result = document->Load(lnCharSet, lnCRLF, report);
+            // The user took the offer of a character set that reads the file cleanly.
+            if (result.lnReloadCharSet > 0)
+                result = document->Load(result.lnReloadCharSet, lnCRLF, report);
             grid->show();
         }
         cntData = result.nCount;

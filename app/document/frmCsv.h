@@ -11,6 +11,7 @@ class clsDocument;
 class clsDocumentHost;
 class clsGridModel;
 class clsGridView;
+class frmValidation;
 
 // Shows a clsDocument in a clsGridView through a clsGridModel and keeps the main window's
 // caption and status panels in step with it. It holds no records itself: they live in the
@@ -77,6 +78,14 @@ public:
     int ActiveRow() const;
     int ActiveCol() const;
 
+    // Checks every record against the format and lists the problems under the grid
+    // (frmCsvInspect.cpp).
+    void Validate();
+    // The list of the last check; null before the first.
+    frmValidation* Validation() const { return validation; }
+    // A character set other than lnCharSet that reads the file without substitutions, or 0.
+    static int CleanCharSet(const QString& szPath, int lnCharSet);
+
     clsDocument& Document() { return *document; }
     clsGridView& Grid() { return *grid; }
     clsGridModel& GridModel() { return *model; }
@@ -116,6 +125,7 @@ private:
     std::unique_ptr<clsDocument> document;
     clsGridModel* model = nullptr;
     clsGridView* grid = nullptr;
+    frmValidation* validation = nullptr;
     bool unload = false;
     int cntData = 1;
     // Flipped before every numeric sort, so the first one is ascending.

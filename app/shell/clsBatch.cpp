@@ -1,6 +1,7 @@
 // The command dispatcher for runs without windows.
 #include "clsBatch.h"
 
+#include "clsCharsetDetector.h"
 #include "clsCommandLine.h"
 #include "clsConsoleMessenger.h"
 #include "clsDocument.h"
@@ -10,10 +11,12 @@
 #include "clsRegFile.h"
 #include "clsSettingsStore.h"
 #include "clsStartup.h"
+#include "clsValidator.h"
 
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -115,6 +118,10 @@ int clsBatch::Run(const QStringList& args, clsSettingsStore& store, QTextStream&
         return ListFormats(store, out, err);
     if (command == u"--convert"_s)
         return Convert(rest, store, out, err);
+    if (command == u"--detect"_s)
+        return Detect(rest, out, err);
+    if (command == u"--validate"_s)
+        return Validate(rest, store, out, err);
     if (command == u"--help"_s && rest.isEmpty()) {
         out << Usage();
         out.flush();
@@ -133,6 +140,8 @@ QString clsBatch::Usage()
            u"        quillet --list-formats\n"
            u"        quillet --convert 構造体名 入力ファイル 出力ファイル [--charset N]\n"
            u"                [--to-format 構造体名] [--to-charset N] [--to-crlf N] [--continue]\n"
+           u"        quillet --detect ファイル... [--verbose]\n"
+           u"        quillet --validate 構造体名 ファイル [--charset N] [--max N]\n"
            u"        quillet --help\n"
            u"\n"
            u"  --import-reg    レジストリファイルのフォーマットを登録します。\n"
@@ -149,6 +158,14 @@ QString clsBatch::Usage()
            u"                    文字コードと改行コードは省略するか 0 でフォーマットの設定。\n"
            u"    --continue      フォーマットの違う行があっても読み込みを続けます\n"
            u"                    (省略時はそこで変換をやめます)。\n"
+           u"  --detect        ファイルごとに 1 行、ファイル、文字コード (Shift-JIS、JIS、EUC、\n"
+           u"                  UTF-8、UTF-8+BOM、ASCII)、改行コード、区切り文字、項目数を\n"
+           u"                  タブで区切って表示します。\n"
+           u"    --verbose       文字コードごとに変換できないバイトと JIS X 0208 外の文字の数\n"
+           u"  --validate      ファイルの各レコードをフォーマットと照合し、問題ごとに 1 行、\n"
+           u"                  レコード番号、メンバー名、問題をタブで区切って表示します。\n"
+           u"                  終了コードは問題がなければ 0、あれば 1 です。\n"
+           u"    --max N         問題が N 件見つかったところで検査をやめます\n"
            u"  メッセージは標準エラーに出ます。\n"
            u"  終了コード: 0 成功、1 失敗 (読み込み、書き込み、--has-formats の「なし」)、\n"
            u"              2 コマンドラインの誤り (不明なオプション、フォーマット、引数の不足)\n"_s;
@@ -273,4 +290,87 @@ int clsBatch::Convert(const QStringList& args, const clsSettingsStore& store, QT
         << u" 件のレコードを書き込みました。\n"_s;
     out.flush();
     return 0;
+}
+
+int clsBatch::Detect(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QStringList files = args;
+    const bool verbose = files.removeAll(u"--verbose"_s) > 0;
+    if (files.isEmpty() || std::any_of(files.cbegin(), files.cend(), [](const QString& file) {
+            return file.startsWith(u"--"_s);
+        })) {
+        err << Usage();
+        err.flush();
+        return 2;
+    }
+    int exitCode = 0;
+    for (const QString& file : files) {
+        const clsDetection detection = clsCharsetDetector::DetectFile(file, verbose);
+        if (!detection.szError.isEmpty()) {
+            err << detection.szError << u'\n';
+            exitCode = 1;
+            continue;
+        }
+        out << clsCharsetDetector::SummaryLine(file, detection) << u'\n';
+        if (verbose) {
+            for (const QString& line : clsCharsetDetector::EvidenceLines(detection))
+                out << line << u'\n';
+        }
+    }
+    out.flush();
+    err.flush();
+    return exitCode;
+}
+
+int clsBatch::Validate(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
+                       QTextStream& err)
+{
+    QStringList positional;
+    int charSet = 0;
+    int maxProblems = 0;
+    bool understood = true;
+    for (qsizetype i = 0; i < args.size() && understood; ++i) {
+        if (!args[i].startsWith(u"--"_s)) {
+            positional.append(args[i]);
+            continue;
+        }
+        bool ok = false;
+        const int value = i + 1 < args.size() ? args[i + 1].toInt(&ok) : 0;
+        if (args[i] == u"--charset"_s && ok && value >= 0 && value <= 4)
+            charSet = value;
+        else if (args[i] == u"--max"_s && ok && value > 0)
+            maxProblems = value;
+        else
+            understood = false;
+        ++i;
+    }
+    if (!understood || positional.size() != 2) {
+        err << Usage();
+        err.flush();
+        return 2;
+    }
+    if (!LoadFormats(store, err))
+        return 1;
+    const int index = gFormats().GetIndexByName(positional[0]);
+    if (index < 1) {
+        err << clsCommandLine::UnknownFormatText(positional[0]) << u'\n';
+        err.flush();
+        return 2;
+    }
+    if (!QFileInfo(positional[1]).isFile()) {
+        err << positional[1] << u": 指定のファイルが存在しません。\n"_s;
+        err.flush();
+        return 1;
+    }
+    clsValidator validator(*gFormats().Format(index), maxProblems, true);
+    if (!validator.CheckFile(positional[1], charSet)) {
+        err << validator.Error() << u'\n';
+        err.flush();
+        return 1;
+    }
+    for (const clsProblem& problem : validator.Problems())
+        out << validator.ProblemLine(problem) << u'\n';
+    out << validator.SummaryLine() << u'\n';
+    out.flush();
+    return validator.Total() == 0 ? 0 : 1;
 }

@@ -1,4 +1,4 @@
-// Commands that run without any window: registering formats, listing them, converting files.
+// Commands that run without any window: formats, conversion, detection and validation.
 #pragma once
 
 #include <QStringList>
@@ -34,6 +34,13 @@ private:
     // as a save under another name would.
     static int Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
                        QTextStream& err);
+    // "FILE... [--verbose]": one line per file with its likely character set, line end,
+    // delimiter and field count; --verbose adds each candidate's counts.
+    static int Detect(const QStringList& args, QTextStream& out, QTextStream& err);
+    // "FORMAT FILE [--charset N] [--max N]": one line per record that does not fit, then a
+    // summary; 0 when every record fits, 1 when some do not.
+    static int Validate(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
+                        QTextStream& err);
     // Reads the registered formats into gFormats(); false after telling why not.
     static bool LoadFormats(const clsSettingsStore& store, QTextStream& err);
     static QString Usage();

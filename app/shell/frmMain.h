@@ -131,6 +131,8 @@ public:
     QAction* mnViewTool = nullptr;
     QAction* mnViewStatus = nullptr;
     QAction* mnOption = nullptr;
+    QMenu* mnTools = nullptr;
+    QAction* mnValidate = nullptr;
     QMenu* mnWindow = nullptr;
     QAction* mnVertical = nullptr;
     QAction* mnHorizontal = nullptr;

@@ -49,6 +49,7 @@ void frmMain::UpdateCommands()
          {mnNamedAndSave, mnSaveAll, mnClose, mnSort, mnSummary, mnEditCopy, mnEditCut, mnInsertRow,
           mnDeleteRow, mnRowUp, mnRowDown, mnVertical, mnHorizontal, mnCascade, mnWindowAllVert})
         EnableCommand(item, bDocument);
+    EnableCommand(mnValidate, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
     EnableCommand(mnViewSource, bDocument && !document->szFile().trimmed().isEmpty());
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());

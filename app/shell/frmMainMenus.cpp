@@ -55,6 +55,8 @@ void frmMain::CreateMenus()
     CreateFileMenu();
     CreateEditMenu();
     CreateViewMenu();
+    mnTools = AddMenu(menuBar(), u"mnTools"_s, u"ツール(&T)"_s);
+    mnValidate = AddItem(mnTools, u"mnValidate"_s, u"検証(&V)"_s);
     CreateWindowMenu();
     mnHelp = AddMenu(menuBar(), u"mnHelp"_s, u"ヘルプ(&H)"_s);
     mnHelpView = AddItem(mnHelp, u"mnHelpView"_s, u"ヘルプ(&H)"_s, QKeySequence::HelpContents);
@@ -269,7 +271,7 @@ void frmMain::ConnectDocumentCommands()
         {mnRowUp, &frmCsv::RowUp},         {mnRowDown, &frmCsv::RowDown},
         {mnEditCopy, &frmCsv::Copy},       {mnEditCut, &frmCsv::Cut},
         {mnEditPaste, &frmCsv::Paste},     {mnSummary, &frmCsv::Summary},
-        {mnPopSummary, &frmCsv::Summary},
+        {mnPopSummary, &frmCsv::Summary},  {mnValidate, &frmCsv::Validate},
     };
     for (const auto& [item, operation] : operations) {
         const auto method = operation;
