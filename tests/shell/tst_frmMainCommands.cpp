@@ -62,7 +62,7 @@ private slots:
         QStringList bar;
         for (const QAction* menu : main.menuBar()->actions())
             bar << menu->text();
-        QCOMPARE(bar, QStringList({u"ファイル(&F)"_s, u"編集(&E)"_s, u"表示(&V)"_s,
+        QCOMPARE(bar, QStringList({u"ファイル(&F)"_s, u"編集(&E)"_s, u"表示(&V)"_s, u"ツール(&T)"_s,
                                    u"ウィンドウ(&W)"_s, u"ヘルプ(&H)"_s}));
         QCOMPARE(Items(main.mnChgType),
                  QStringList(
