@@ -178,6 +178,12 @@ private:
     void mnHelpView_Click();
     void mnVersion_Click();
     void mnWindowAllVert_Click();
+    // The data wizard over every column of a new document, or on the active cell's column.
+    void mnDataWizFull_Click();
+    void mnDataWizPart_Click();
+    // A new, empty document of the format the user picks; null when none was picked.
+    frmCsv* NewDocument();
+    void ShowDataWiz(frmCsv& document, int lnMode);
     // The caption and the four panels describe the active window, or the empty state.
     void ShowFrameState();
 
