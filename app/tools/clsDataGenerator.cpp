@@ -6,6 +6,7 @@
 #include "clsFormat.h"
 #include "clsFormatInfo.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -53,10 +54,8 @@ std::vector<clsDataWizItem> clsDataGenerator::Items(const clsFormat& format, int
     std::vector<clsDataWizItem> items;
     const int first = lnMode == AllColumns ? 1 : lnCol;
     const int last = lnMode == AllColumns ? format.MemCount() : lnCol;
-    for (int index = first; index <= last; ++index) {
+    for (int index = std::max(first, 1); index <= std::min(last, format.MemCount()); ++index) {
         const clsMember* member = format.Members(index);
-        if (!member)
-            continue;
         clsDataWizItem item;
         item.name = bComments ? member->Comment : member->MemName;
         item.type = member->MemType;

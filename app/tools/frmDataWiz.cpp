@@ -231,6 +231,8 @@ void frmDataWiz::Command1_Click()
 
 void frmDataWiz::Generate(int lnCount)
 {
+    if (items.empty())
+        return;
     // Filling one column of a large document takes a moment.
     if (mode == clsDataGenerator::CursorColumn)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
