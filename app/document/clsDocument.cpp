@@ -107,6 +107,22 @@ void clsDocument::ReorderRows(const std::vector<int>& aOrder, const QString& szS
     history.push(new clsReorderRowsCommand(*this, szStep, aOrder));
 }
 
+void clsDocument::FillColumns(int lnRows, const std::vector<int>& aCols,
+                              const std::function<QString(int lnRow, int lnCol)>& cell,
+                              const QString& szStep)
+{
+    if (lnRows < 0)
+        return;
+    history.push(new clsSetAllRowsCommand(*this, szStep, [this, lnRows, aCols, cell] {
+        records.SetRowCount(lnRows);
+        for (int row = 1; row <= lnRows; ++row) {
+            for (const int col : aCols)
+                records.SetText(row, col, cell(row, col));
+            records.SetMarked(row, true);
+        }
+    }));
+}
+
 void clsDocument::PutRows(const std::vector<int>& aRows, const std::vector<std::string>& aImages,
                           bool bMark)
 {
@@ -161,6 +177,25 @@ void clsDocument::PutMarks(int lnTop, const std::vector<bool>& aMarks)
     for (size_t i = 0; i < aMarks.size(); ++i)
         records.SetMarked(lnTop + static_cast<int>(i), aMarks[i]);
     emit MarksChanged(lnTop, lnTop + static_cast<int>(aMarks.size()) - 1);
+}
+
+void clsDocument::PutAll(const std::vector<std::string>& aImages, bool bMark)
+{
+    emit AboutToReset();
+    records.SetRowCount(0);
+    records.InsertRowImages(1, aImages);
+    if (bMark) {
+        for (int row = 1; row <= RowCount(); ++row)
+            records.SetMarked(row, true);
+    }
+    emit ResetDone();
+}
+
+void clsDocument::PutAll(const std::function<void()>& change)
+{
+    emit AboutToReset();
+    change();
+    emit ResetDone();
 }
 
 bool clsDocument::LeavingSaved(bool bUndo) const

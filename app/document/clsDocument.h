@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QUndoStack>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,12 @@ public:
     // Row i takes the cells of row aOrder[i - 1] (a permutation of 1..RowCount()); the
     // change marks stay at their positions, as after a sort.
     void ReorderRows(const std::vector<int>& aOrder, const QString& szStep);
+    // Gives the document lnRows rows (rows past it go, new ones come empty) and writes into
+    // every row the cells of the columns aCols that cell makes, called once per cell in row
+    // order; one step that marks every row (generated data).
+    void FillColumns(int lnRows, const std::vector<int>& aCols,
+                     const std::function<QString(int lnRow, int lnCol)>& cell,
+                     const QString& szStep);
 
     // Empties the document to lnRows empty rows, unchanged, with the format's own character
     // set and line end.
@@ -125,6 +132,9 @@ private:
     void PutMove(int lnRow, int lnCount, int lnDest);
     void PutOrder(const std::vector<int>& aOrder);
     void PutMarks(int lnTop, const std::vector<bool>& aMarks);
+    // Replaces every row: by the images given, or by what change makes of the records.
+    void PutAll(const std::vector<std::string>& aImages, bool bMark);
+    void PutAll(const std::function<void()>& change);
     void SetEmptyState(bool bValue) { empty = bValue; }
     // True while undoing (or redoing) a step moves away from the saved state, so the rows it
     // touches differ from the file whatever marks they had.

@@ -42,6 +42,16 @@ void clsEditCommand::PutMarks(int lnTop, const std::vector<bool>& aMarks)
     doc.PutMarks(lnTop, aMarks);
 }
 
+void clsEditCommand::PutAll(const std::vector<std::string>& aImages, bool bMark)
+{
+    doc.PutAll(aImages, bMark);
+}
+
+void clsEditCommand::PutAll(const std::function<void()>& change)
+{
+    doc.PutAll(change);
+}
+
 bool clsEditCommand::LeavingSaved(bool bUndo) const
 {
     return doc.LeavingSaved(bUndo);
@@ -100,6 +110,35 @@ void clsSetRowsCommand::undo()
 {
     RestoreEmpty();
     PutRows(rows, before, LeavingSaved(true));
+}
+
+clsSetAllRowsCommand::clsSetAllRowsCommand(clsDocument& document, const QString& szText,
+                                           std::function<void()> change)
+    : clsEditCommand(document, szText), firstChange(std::move(change))
+{
+    before.reserve(static_cast<size_t>(doc.RowCount()));
+    for (int row = 1; row <= doc.RowCount(); ++row)
+        before.push_back(RowImage(row));
+}
+
+void clsSetAllRowsCommand::redo()
+{
+    EndEmpty();
+    if (firstChange) {
+        PutAll(firstChange);
+        firstChange = nullptr;
+        after.reserve(static_cast<size_t>(doc.RowCount()));
+        for (int row = 1; row <= doc.RowCount(); ++row)
+            after.push_back(RowImage(row));
+        return;
+    }
+    PutAll(after, true);
+}
+
+void clsSetAllRowsCommand::undo()
+{
+    RestoreEmpty();
+    PutAll(before, LeavingSaved(true));
 }
 
 clsInsertRowsCommand::clsInsertRowsCommand(clsDocument& document, int lnRow, int lnCount)

@@ -24,6 +24,8 @@ protected:
     void PutMove(int lnRow, int lnCount, int lnDest);
     void PutOrder(const std::vector<int>& aOrder);
     void PutMarks(int lnTop, const std::vector<bool>& aMarks);
+    void PutAll(const std::vector<std::string>& aImages, bool bMark);
+    void PutAll(const std::function<void()>& change);
     bool LeavingSaved(bool bUndo) const;
     std::string RowImage(int lnRow) const;
     std::vector<bool> Marks(int lnTop, int lnCount) const;
@@ -46,6 +48,23 @@ public:
 
 private:
     std::vector<int> rows;
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+    std::function<void()> firstChange;
+};
+
+// A new set of rows, perhaps of another count, kept as the images of every row before and
+// after.
+class clsSetAllRowsCommand : public clsEditCommand
+{
+public:
+    // change runs on the first redo and may change the row count and any cell.
+    clsSetAllRowsCommand(clsDocument& document, const QString& szText,
+                         std::function<void()> change);
+    void undo() override;
+    void redo() override;
+
+private:
     std::vector<std::string> before;
     std::vector<std::string> after;
     std::function<void()> firstChange;

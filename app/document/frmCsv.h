@@ -30,6 +30,12 @@ public:
     bool bDirty() const;
     bool bEmpty() const;
     int nCntData() const { return cntData; }
+    // The record count shown after the rows were replaced wholesale (generated data).
+    void SetCntData(int lnCount)
+    {
+        cntData = lnCount;
+        ShowStatus();
+    }
     int nID() const;
     QString szFile() const;
     QString szFileName() const;

@@ -62,6 +62,8 @@ bool frmMain::Startup()
     newID = 1;
     gDialog().SetInitDir(QCoreApplication::applicationDirPath());
     StatusPanel(1)->setText(u"ファイルを開いてください。"_s);
+    // Some commands depend on the formats just read.
+    UpdateCommands();
     return true;
 }
 

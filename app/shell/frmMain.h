@@ -182,6 +182,12 @@ private:
     // Shows the options window; confirmed options reach every open document at once.
     void mnOption_Click();
     void mnWindowAllVert_Click();
+    // The data wizard over every column of a new document, or on the active cell's column.
+    void mnDataWizFull_Click();
+    void mnDataWizPart_Click();
+    // A new, empty document of the format the user picks; null when none was picked.
+    frmCsv* NewDocument();
+    void ShowDataWiz(frmCsv& document, int lnMode);
     // The caption and the four panels describe the active window, or the empty state.
     void ShowFrameState();
 

@@ -1,4 +1,5 @@
 // The main window's command state and the commands of the Edit, View, Window and Help menus.
+#include "clsDataGenerator.h"
 #include "clsFormats.h"
 #include "clsHelp.h"
 #include "clsMessenger.h"
@@ -6,6 +7,7 @@
 #include "clsWindowArrange.h"
 #include "frmAbout.h"
 #include "frmCsv.h"
+#include "frmDataWiz.h"
 #include "frmMain.h"
 #include "frmOption.h"
 
@@ -56,8 +58,11 @@ void frmMain::UpdateCommands()
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
     for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnOutUniqueList,
-                          mnFormatWiz, mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
+                          mnFormatWiz})
         EnableCommand(item, false);
+    const bool bFormats = gFormats().Count() > 0;
+    for (QAction* item : {mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
+        EnableCommand(item, bFormats);
     // A submenu opens while one of its items can be chosen.
     mnDataWiz->menuAction()->setEnabled(mnDataWizFull->isEnabled() || mnDataWizPart->isEnabled());
     mnChgType->menuAction()->setEnabled(mnOutCsv->isEnabled() || mnOutHTML->isEnabled() ||
@@ -140,6 +145,41 @@ void frmMain::mnWindowAllVert_Click()
 {
     Arrange(clsWindowArrange::StackAll(static_cast<int>(Documents().size()),
                                        mdiArea->viewport()->size()));
+}
+
+frmCsv* frmMain::NewDocument()
+{
+    if (!AskFormat())
+        return nullptr;
+    newFile.clear();
+    frmCsv* document = TargetWindow();
+    Load(document, 1, 1);
+    return document;
+}
+
+void frmMain::ShowDataWiz(frmCsv& document, int lnMode)
+{
+    frmDataWiz wizard(document, lnMode, gHeaderFlags[5] == 1, this);
+    wizard.exec();
+}
+
+void frmMain::mnDataWizFull_Click()
+{
+    if (frmCsv* document = NewDocument())
+        ShowDataWiz(*document, clsDataGenerator::AllColumns);
+}
+
+void frmMain::mnDataWizPart_Click()
+{
+    frmCsv* document = ActiveDocument();
+    if (!document || document->bUnload())
+        document = NewDocument();
+    if (!document)
+        return;
+    if (document->ActiveCol() > 0)
+        ShowDataWiz(*document, clsDataGenerator::CursorColumn);
+    else
+        gMsgBox().Exclamation(u"カーソルを任意の一列上に移動してください。"_s, u"Data Wizard"_s);
 }
 
 void frmMain::ShowFrameState()

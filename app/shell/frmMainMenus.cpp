@@ -254,6 +254,9 @@ void frmMain::ConnectCommands()
     connect(mnWindow, &QMenu::aboutToShow, this, &frmMain::ShowWindowList);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::Form_Activate);
 
+    connect(mnDataWizFull, &QAction::triggered, this, &frmMain::mnDataWizFull_Click);
+    connect(mnDataWizPart, &QAction::triggered, this, &frmMain::mnDataWizPart_Click);
+    connect(mnPopDataWizPart, &QAction::triggered, this, &frmMain::mnDataWizPart_Click);
     connect(mnHelpView, &QAction::triggered, this, &frmMain::mnHelpView_Click);
     connect(mnVersion, &QAction::triggered, this, &frmMain::mnVersion_Click);
     connect(mnOption, &QAction::triggered, this, &frmMain::mnOption_Click);
