@@ -177,6 +177,8 @@ private:
     void mnViewSource_Click();
     void mnHelpView_Click();
     void mnVersion_Click();
+    // Opens the find window on the active document, or brings back the one already open.
+    void mnFind_Click();
     void mnWindowAllVert_Click();
     // The caption and the four panels describe the active window, or the empty state.
     void ShowFrameState();

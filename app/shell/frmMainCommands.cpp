@@ -6,6 +6,7 @@
 #include "clsWindowArrange.h"
 #include "frmAbout.h"
 #include "frmCsv.h"
+#include "frmFind.h"
 #include "frmMain.h"
 
 #include <QClipboard>
@@ -45,7 +46,7 @@ void frmMain::UpdateCommands()
         EnableCommand(item, true);
     EnableCommand(mnSave, bDocument && document->bDirty());
     for (QAction* item :
-         {mnNamedAndSave, mnSaveAll, mnClose, mnSort, mnEditCopy, mnEditCut, mnInsertRow,
+         {mnNamedAndSave, mnSaveAll, mnClose, mnFind, mnSort, mnEditCopy, mnEditCut, mnInsertRow,
           mnDeleteRow, mnRowUp, mnRowDown, mnVertical, mnHorizontal, mnCascade, mnWindowAllVert})
         EnableCommand(item, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
@@ -53,9 +54,8 @@ void frmMain::UpdateCommands()
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item :
-         {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnSummary, mnOutUniqueList, mnFormatWiz,
-          mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
+    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnSummary, mnOutUniqueList,
+                          mnFormatWiz, mnDataWizFull, mnDataWizPart, mnPopDataWizPart, mnOption})
         EnableCommand(item, false);
     mnDataWiz->menuAction()->setEnabled(false);
     mnChgType->menuAction()->setEnabled(bDocument);
@@ -116,6 +116,26 @@ void frmMain::mnVersion_Click()
 {
     frmAbout about(this);
     about.exec();
+}
+
+void frmMain::mnFind_Click()
+{
+    frmCsv* document = ActiveDocument();
+    if (!document || document->bUnload())
+        return;
+    frmFind* find = nullptr;
+    // A closed find window lingers until it is deleted: only a shown one is reused.
+    for (frmFind* window : findChildren<frmFind*>()) {
+        if (window->isVisible() && window->Document() == document)
+            find = window;
+        else if (window->isVisible())
+            window->close();
+    }
+    if (!find)
+        find = new frmFind(*document, this);
+    find->show();
+    find->raise();
+    find->activateWindow();
 }
 
 void frmMain::mnWindowAllVert_Click()
