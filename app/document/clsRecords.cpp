@@ -150,7 +150,9 @@ void clsRecords::SetCell(int lnRow, int lnCol, QByteArrayView bytes)
     const QByteArrayView oldEdits = Edits(entry);
     const size_t byte = static_cast<size_t>(lnCol - 1) / 8;
     std::string edits(std::max(static_cast<size_t>(oldEdits.size()), byte + 1), '\0');
-    std::memcpy(edits.data(), oldEdits.data(), static_cast<size_t>(oldEdits.size()));
+    // A row without an edit set has no data pointer to copy from.
+    if (!oldEdits.isEmpty())
+        std::memcpy(edits.data(), oldEdits.data(), static_cast<size_t>(oldEdits.size()));
     edits[byte] = static_cast<char>(edits[byte] | (1 << ((lnCol - 1) % 8)));
     const uint64_t mark = entry & kMark;
     Discard(entry);
