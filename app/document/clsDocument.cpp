@@ -8,6 +8,7 @@
 #include "clsRecordWriter.h"
 
 #include <algorithm>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,6 +70,34 @@ void clsDocument::SetBlock(int lnTop, int lnLeft, const std::vector<QStringList>
             for (int col = lnLeft; col <= last; ++col)
                 records.SetText(row, col, cells.at(col - lnLeft));
         }
+    }));
+}
+
+void clsDocument::SetCells(std::vector<clsCellText> aCells, const QString& szStep)
+{
+    const int rowCount = RowCount();
+    aCells.erase(std::remove_if(aCells.begin(), aCells.end(),
+                                [rowCount](const clsCellText& cell) {
+                                    return cell.row < 1 || cell.row > rowCount || cell.col < 1;
+                                }),
+                 aCells.end());
+    if (aCells.empty())
+        return;
+    const auto byRow = [](const clsCellText& a, const clsCellText& b) { return a.row < b.row; };
+    if (!std::is_sorted(aCells.begin(), aCells.end(), byRow))
+        std::stable_sort(aCells.begin(), aCells.end(), byRow);
+    std::vector<int> rows;
+    for (const clsCellText& cell : aCells) {
+        if (rows.empty() || rows.back() != cell.row)
+            rows.push_back(cell.row);
+    }
+    auto cells = std::make_shared<std::vector<clsCellText>>(std::move(aCells));
+    history.push(new clsSetRowsCommand(*this, szStep, std::move(rows), [this, cells] {
+        for (const clsCellText& cell : *cells)
+            records.SetText(cell.row, cell.col, cell.text);
+        // Only the first redo needs the texts; later ones put back row images.
+        cells->clear();
+        cells->shrink_to_fit();
     }));
 }
 

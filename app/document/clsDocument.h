@@ -16,6 +16,14 @@
 
 class clsFormat;
 
+// The new text of one cell of a bulk change; rows and columns count from 1.
+struct clsCellText
+{
+    int row = 0;
+    int col = 0;
+    QString text;
+};
+
 // One open data file (or new document): the records in the layout of one format of the
 // store, the file's character set and line end, and whether anything changed since the
 // last load or save. Loading needs no window, so batch work can use it directly.
@@ -72,6 +80,9 @@ public:
     // lnColumns columns (a paste or the clearing of a cut block).
     void SetBlock(int lnTop, int lnLeft, const std::vector<QStringList>& aRows, int lnColumns,
                   const QString& szStep);
+    // Writes every cell (ordered by row; cells outside the rows are left out) as one step,
+    // even where the text stays the same: the rows count as changed.
+    void SetCells(std::vector<clsCellText> aCells, const QString& szStep);
     void InsertRows(int lnRow, int lnCount);
     void RemoveRows(int lnRow, int lnCount);
     // Moves lnCount rows from lnRow to stand before row lnDest (numbered before the move);

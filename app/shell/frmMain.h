@@ -181,6 +181,8 @@ private:
     void mnVersion_Click();
     // Shows the options window; confirmed options reach every open document at once.
     void mnOption_Click();
+    // Opens the find window on the active document, or brings back the one already open.
+    void mnFind_Click();
     void mnWindowAllVert_Click();
     // The data wizard over every column of a new document, or on the active cell's column.
     void mnDataWizFull_Click();

@@ -8,6 +8,7 @@
 #include "frmAbout.h"
 #include "frmCsv.h"
 #include "frmDataWiz.h"
+#include "frmFind.h"
 #include "frmMain.h"
 #include "frmOption.h"
 
@@ -47,9 +48,9 @@ void frmMain::UpdateCommands()
     for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView, mnOption})
         EnableCommand(item, true);
     EnableCommand(mnSave, bDocument && document->bDirty());
-    for (QAction* item :
-         {mnNamedAndSave, mnSaveAll, mnClose, mnSort, mnSummary, mnEditCopy, mnEditCut, mnInsertRow,
-          mnDeleteRow, mnRowUp, mnRowDown, mnVertical, mnHorizontal, mnCascade, mnWindowAllVert})
+    for (QAction* item : {mnNamedAndSave, mnSaveAll, mnClose, mnFind, mnSort, mnSummary, mnEditCopy,
+                          mnEditCut, mnInsertRow, mnDeleteRow, mnRowUp, mnRowDown, mnVertical,
+                          mnHorizontal, mnCascade, mnWindowAllVert})
         EnableCommand(item, bDocument);
     EnableCommand(mnValidate, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
@@ -57,8 +58,7 @@ void frmMain::UpdateCommands()
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnFind, mnOutUniqueList,
-                          mnFormatWiz})
+    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnOutUniqueList, mnFormatWiz})
         EnableCommand(item, false);
     const bool bFormats = gFormats().Count() > 0;
     for (QAction* item : {mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
@@ -139,6 +139,26 @@ void frmMain::mnOption_Click()
         if (!document->bUnload() && mode >= 1 && mode <= gFormats().Count())
             document->SetHeader(mode);
     }
+}
+
+void frmMain::mnFind_Click()
+{
+    frmCsv* document = ActiveDocument();
+    if (!document || document->bUnload())
+        return;
+    frmFind* find = nullptr;
+    // A closed find window lingers until it is deleted: only a shown one is reused.
+    for (frmFind* window : findChildren<frmFind*>()) {
+        if (window->isVisible() && window->Document() == document)
+            find = window;
+        else if (window->isVisible())
+            window->close();
+    }
+    if (!find)
+        find = new frmFind(*document, this);
+    find->show();
+    find->raise();
+    find->activateWindow();
 }
 
 void frmMain::mnWindowAllVert_Click()

@@ -280,6 +280,8 @@ void frmMain::ConnectDocumentCommands()
         const auto method = operation;
         connect(item, &QAction::triggered, this, [this, method] { OnDocument(method); });
     }
+    connect(mnFind, &QAction::triggered, this, &frmMain::mnFind_Click);
+    connect(mnPopFind, &QAction::triggered, mnFind, &QAction::trigger);
     for (QAction* item : {mnSort, mnPopSort})
         connect(item, &QAction::triggered, this, [this] { SetSortMode(!SortMode()); });
     connect(mnEdit, &QMenu::aboutToShow, this, &frmMain::mnEdit_Open);
