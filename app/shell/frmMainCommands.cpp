@@ -1,4 +1,6 @@
 // The main window's command state and the commands of the Edit, View, Window and Help menus.
+#include "frmMain.h"
+
 #include "clsDataGenerator.h"
 #include "clsFormats.h"
 #include "clsHelp.h"
@@ -9,7 +11,6 @@
 #include "frmCsv.h"
 #include "frmDataWiz.h"
 #include "frmFind.h"
-#include "frmMain.h"
 #include "frmOption.h"
 
 #include <QClipboard>

@@ -222,8 +222,9 @@ private slots:
         const QList<QMdiSubWindow*> windows =
             main.MdiArea()->subWindowList(QMdiArea::CreationOrder);
         QCOMPARE(windows.size(), 6);
-        for (const QMdiSubWindow* window : windows)
-            QVERIFY2(area.contains(window->geometry()), "a window reaches outside the workspace");
+        for (const QMdiSubWindow* subWindow : windows)
+            QVERIFY2(area.contains(subWindow->geometry()),
+                     "a window reaches outside the workspace");
         const QPoint step = windows[1]->pos() - windows[0]->pos();
         QVERIFY(step.x() > 0 && step.x() == step.y());
     }
