@@ -1,6 +1,7 @@
 // The character-set detector: structural scans narrow the field, Skiff's converters decide.
 #include "clsCharsetDetector.h"
 
+#include "clsFormatInfo.h"
 #include "clsSkiff.h"
 #include "clsTextShape.h"
 
@@ -376,30 +377,13 @@ int clsCharsetDetector::CleanAlternative(const clsDetection& detection, int lnEx
 
 QString clsCharsetDetector::CharSetName(int lnCharSet)
 {
-    switch (lnCharSet) {
-    case 1:
-        return u"Shift-JIS"_s;
-    case 2:
-        return u"JIS"_s;
-    case 3:
-        return u"EUC"_s;
-    case 4:
-        return u"UTF-8"_s;
-    default:
-        return u"ASCII"_s;
-    }
+    // The program's own names; a file every candidate reads alike is plain ASCII.
+    const QString name = gFormatInfo().GetCharSetAsName(lnCharSet);
+    return name.isEmpty() ? u"ASCII"_s : name;
 }
 
 QString clsCharsetDetector::LineEndName(int lnCRLF)
 {
-    switch (lnCRLF) {
-    case 1:
-        return u"CRLF"_s;
-    case 2:
-        return u"CR"_s;
-    case 3:
-        return u"LF"_s;
-    default:
-        return u"-"_s;
-    }
+    const QString name = gFormatInfo().GetCRLFAsName(lnCRLF);
+    return name.isEmpty() ? u"-"_s : name;
 }
