@@ -5,6 +5,7 @@
 #include "clsFormats.h"
 #include "clsScriptedMsgBox.h"
 #include "clsSmallDisk.h"
+#include "clsTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,20 +72,6 @@ protected:
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
-
-    static QByteArray Contents(const QString& file)
-    {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll();
-    }
-
-    static void Put(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
 
     static void Fill(clsDocument& document)
     {

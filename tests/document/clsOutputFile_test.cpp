@@ -3,6 +3,7 @@
 #include "clsFormats.h"
 #include "clsOutputFile.h"
 #include "clsScriptedMsgBox.h"
+#include "clsTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,20 +56,6 @@ protected:
         clsDocument document;
         Fill(document, rows);
         return document.Save(path, 1, 3, progress);
-    }
-
-    static QByteArray Contents(const QString& file)
-    {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll();
-    }
-
-    static void Put(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
     }
 
     static struct stat Stat(const QString& file)

@@ -4,6 +4,7 @@
 #include "clsRecordWriter.h"
 #include "clsRecords.h"
 #include "clsScriptedMsgBox.h"
+#include "clsTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,20 +63,6 @@ protected:
     {
         EXPECT_TRUE(Write(format, charSet, crlf));
         return Contents(path);
-    }
-
-    static QByteArray Contents(const QString& file)
-    {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll();
-    }
-
-    static void Put(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
     }
 
     // Only the target is left in the folder: no temporary file stays behind.

@@ -1,7 +1,6 @@
 // Batch conversion and format listing, called directly and through the real program.
-#include "clsBatch.h"
-#include "clsFileSettingsStore.h"
 #include "clsFormats.h"
+#include "clsSampleBatchTest.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,37 +23,9 @@ QByteArray Contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class BatchConvert : public ::testing::Test
+class BatchConvert : public clsSampleBatchTest
 {
 protected:
-    void SetUp() override
-    {
-        const QDir formats(kSamples + u"/formats"_s);
-        QStringList args{u"--import-reg"_s};
-        for (const QString& name : formats.entryList({u"*.reg"_s}, QDir::Files, QDir::Name))
-            args.append(formats.filePath(name));
-        ASSERT_EQ(Run(args), 0) << errors.toStdString();
-    }
-
-    int Run(const QStringList& args)
-    {
-        output.clear();
-        errors.clear();
-        QTextStream out(&output);
-        QTextStream err(&errors);
-        return clsBatch::Run(args, store, out, err);
-    }
-
-    QString Path(const QString& name) const { return dir.filePath(name); }
-
-    QString Put(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(Path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
     // The real program, without any display, on the test's settings.
     int RunProgram(const QStringList& args, QByteArray& out, QByteArray& err) const
     {
@@ -70,11 +41,6 @@ protected:
         err = process.readAllStandardError();
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
-
-    QTemporaryDir dir;
-    clsFileSettingsStore store{dir.filePath(u"settings.txt"_s)};
-    QString output;
-    QString errors;
 };
 
 // Sales lines with one line (the second) short of two fields.

@@ -1,6 +1,5 @@
 // The batch commands that inspect files: --detect and --validate, their output and exit codes.
-#include "clsBatch.h"
-#include "clsFileSettingsStore.h"
+#include "clsSampleBatchTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,40 +14,8 @@ namespace {
 
 const QString kSamples = QStringLiteral(QUILLET_SOURCE_DIR "/samples");
 
-class BatchInspect : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const QDir formats(kSamples + u"/formats"_s);
-        QStringList args{u"--import-reg"_s};
-        for (const QString& name : formats.entryList({u"*.reg"_s}, QDir::Files, QDir::Name))
-            args.append(formats.filePath(name));
-        ASSERT_EQ(Run(args), 0) << errors.toStdString();
-    }
-
-    int Run(const QStringList& args)
-    {
-        output.clear();
-        errors.clear();
-        QTextStream out(&output);
-        QTextStream err(&errors);
-        return clsBatch::Run(args, store, out, err);
-    }
-
-    QString Put(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir dir;
-    clsFileSettingsStore store{dir.filePath(u"settings.txt"_s)};
-    QString output;
-    QString errors;
-};
+class BatchInspect : public clsSampleBatchTest
+{};
 
 TEST_F(BatchInspect, DetectPrintsOneLinePerFile)
 {
