@@ -65,11 +65,6 @@ TEST_F(clsXslWriterTest, NoExportedMemberLeavesTheRowEmpty)
     EXPECT_EQ(lines[29], u"</TR>"_s);
 }
 
-TEST_F(clsXslWriterTest, ChosenCharacterSetIsNamed)
-{
-    EXPECT_EQ(clsXslWriter::Lines(format, 3)[0], u"<?xml version=\"1.0\" encoding=\"EUC\" ?>"_s);
-}
-
 TEST_F(clsXslWriterTest, LfEndsEveryLine)
 {
     const QString path = dir.filePath(u"a.xsl"_s);

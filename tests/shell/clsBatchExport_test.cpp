@@ -39,14 +39,6 @@ TEST_F(BatchExport, XmlInTheChosenCharacterSetAndLineEnd)
     EXPECT_FALSE(bytes.contains('\r'));
 }
 
-TEST_F(BatchExport, HtmlStartsWithItsDoctype)
-{
-    const QString target = Path(u"out.htm"_s);
-    ASSERT_EQ(Run({u"--export"_s, u"html"_s, u"SalesCsv"_s, Sales(), target}), 0);
-    EXPECT_TRUE(Contents(target).startsWith(
-        "<!DOCTYPE HTML PUBLIC \"//W3C//DTD HTML3.2Final//EN\" > \r\n<HTML>\r\n"));
-}
-
 TEST_F(BatchExport, CommandLinesNotUnderstood)
 {
     const QString target = Path(u"out"_s);

@@ -85,11 +85,6 @@ TEST_F(clsExporterTest, CsvQuotesStringsAndDoublesTheirQuotes)
     EXPECT_EQ(Export(clsExporter::Csv), u"\"A\"\"1\",5 < 6 & 7\r\n\"\",'>'\r\n"_s);
 }
 
-TEST_F(clsExporterTest, CsvTakesTheChosenLineEnd)
-{
-    EXPECT_EQ(Export(clsExporter::Csv, 3), u"\"A\"\"1\",5 < 6 & 7\n\"\",'>'\n"_s);
-}
-
 TEST_F(clsExporterTest, HtmlEscapesBoldsTheHeaderAndFillsEmptyCells)
 {
     const QString expected = u"<!DOCTYPE HTML PUBLIC \"//W3C//DTD HTML3.2Final//EN\" > \r\n"
@@ -131,16 +126,6 @@ TEST_F(clsExporterTest, XmlNamesElementsAfterTheFormatAndItsStylesheet)
                              u"</_ITEM>\r\n"
                              u"</商品>\r\n"_s;
     EXPECT_EQ(Export(clsExporter::Xml), expected);
-}
-
-TEST_F(clsExporterTest, XmlDeclaresTheChosenCharacterSet)
-{
-    const QString path = dir.filePath(u"out.xml"_s);
-    QString reason;
-    ASSERT_TRUE(clsExporter::Write(document, clsExporter::Xml, path, 4, 3, reason));
-    const QByteArray bytes = Contents(path);
-    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
-    EXPECT_TRUE(bytes.contains(u"<数量>5 &lt; 6 &amp; 7</数量>\n"_s.toUtf8()));
 }
 
 TEST_F(clsExporterTest, NoExportedMemberGivesAnEmptyCsv)
