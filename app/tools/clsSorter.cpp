@@ -5,6 +5,8 @@
 #include "clsDocument.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -99,22 +101,24 @@ std::vector<int> clsSorter::NumericOrder(const clsDocument& document, int lnCol,
 std::vector<int> clsSorter::StringOrder(const clsDocument& document, int lnCol, bool bAscending)
 {
     const clsRecords& records = document.Records();
-    std::vector<QByteArrayView> keys(static_cast<size_t>(records.RowCount()));
-    for (int row = 1; row <= records.RowCount(); ++row)
-        keys[static_cast<size_t>(row - 1)] = records.Cell(row, lnCol);
-    std::vector<int> order = Identity(records.RowCount());
-    // Unsigned bytes, as Shift-JIS orders kana after ASCII.
-    const auto less = [&keys](int a, int b) {
-        const QByteArrayView x = keys[static_cast<size_t>(a - 1)];
-        const QByteArrayView y = keys[static_cast<size_t>(b - 1)];
-        return std::lexicographical_compare(
-            x.begin(), x.end(), y.begin(), y.end(), [](char c, char d) {
-                return static_cast<unsigned char>(c) < static_cast<unsigned char>(d);
-            });
-    };
+    // Each key travels with its row number, so a comparison touches no second array.
+    std::vector<std::pair<std::string_view, int>> keys(static_cast<size_t>(records.RowCount()));
+    for (int row = 1; row <= records.RowCount(); ++row) {
+        const QByteArrayView cell = records.Cell(row, lnCol);
+        keys[static_cast<size_t>(row - 1)] = {
+            std::string_view(cell.data(), static_cast<size_t>(cell.size())), row};
+    }
+    // Unsigned bytes, as Shift-JIS orders kana after ASCII: the character traits of char
+    // compare that way, and through memcmp.
+    using clsEntry = std::pair<std::string_view, int>;
     if (bAscending)
-        std::stable_sort(order.begin(), order.end(), less);
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const clsEntry& a, const clsEntry& b) { return a.first < b.first; });
     else
-        std::stable_sort(order.begin(), order.end(), [&less](int a, int b) { return less(b, a); });
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const clsEntry& a, const clsEntry& b) { return b.first < a.first; });
+    std::vector<int> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].second;
     return order;
 }
