@@ -3,6 +3,7 @@
 
 #include "Module1.h"
 #include "clsFormatInfo.h"
+#include "clsFormatRules.h"
 #include "clsMessenger.h"
 #include "clsSettingsStore.h"
 
@@ -99,8 +100,15 @@ void ReadMember(const clsFormatReader& reader, int n, clsMember& member)
     member.ColWidth = std::max(member.ColWidth, 10);
 }
 
-std::unique_ptr<clsFormat> ReadFormat(const clsSettingsStore& store, const QString& szStruct)
+} // namespace
+
+std::unique_ptr<clsFormat> clsFormats::ReadFormat(const clsSettingsStore& store,
+                                                  const QString& szStruct)
 {
+    // The section is checked before anything is sized by it.
+    if (const clsFormatRules::Failure section = clsFormatRules::CheckSection(store, szStruct))
+        throw clsFormatLoadError(
+            (u"フォーマット "_s + szStruct + u": "_s + section.szMessage).toStdString());
     const clsFormatReader reader(store, szStruct);
     auto format = std::make_unique<clsFormat>();
     format->StructName = szStruct;
@@ -121,10 +129,11 @@ std::unique_ptr<clsFormat> ReadFormat(const clsSettingsStore& store, const QStri
     const int nMembers = reader.Number(u"CntMember"_s, reader.Text(u"CntMember"_s));
     for (int n = 1; n <= nMembers; ++n)
         ReadMember(reader, n, *format->AddMember(nullptr, 0));
+    if (const clsFormatRules::Failure loaded = clsFormatRules::CheckLoaded(*format))
+        throw clsFormatLoadError(
+            (u"フォーマット "_s + szStruct + u": "_s + loaded.szMessage).toStdString());
     return format;
 }
-
-} // namespace
 
 clsFormat* clsFormats::Format(int lnIndex) const
 {

@@ -37,6 +37,10 @@ public:
     // false when the "Formats" section is empty. A malformed format throws
     // clsFormatLoadError; the formats before it stay, unsorted.
     bool ReadFromReg(const clsSettingsStore& store);
+    // One format of the store as ReadFromReg reads it, refused (clsFormatLoadError) by the
+    // same rules.
+    static std::unique_ptr<clsFormat> ReadFormat(const clsSettingsStore& store,
+                                                 const QString& szStruct);
     // Orders the formats by FormatName as people read it: without regard to case, width
     // (full/half) or kana kind (hiragana/katakana). Not stable.
     void Sort();

@@ -2,14 +2,18 @@
 #include "clsBatch.h"
 
 #include "clsCharsetDetector.h"
+#include "clsCodePage.h"
 #include "clsCommandLine.h"
 #include "clsConsoleMessenger.h"
 #include "clsDocument.h"
+#include "clsFormatImporter.h"
 #include "clsFormatInfo.h"
+#include "clsFormatRegistrar.h"
 #include "clsFormats.h"
 #include "clsMessenger.h"
 #include "clsRegFile.h"
 #include "clsSettingsStore.h"
+#include "clsSourceScan.h"
 #include "clsStartup.h"
 #include "clsValidator.h"
 
@@ -112,6 +116,8 @@ int clsBatch::Run(const QStringList& args, clsSettingsStore& store, QTextStream&
     const QStringList rest = args.mid(1);
     if (command == u"--import-reg"_s && !rest.isEmpty())
         return ImportReg(rest, store, out, err);
+    if ((command == u"--scan-c"_s || command == u"--scan-vb"_s) && rest.size() == 1)
+        return ScanSource(command == u"--scan-c"_s, rest[0], out, err);
     if (command == u"--has-formats"_s && rest.isEmpty())
         return HasFormats(store);
     if (command == u"--list-formats"_s && rest.isEmpty())
@@ -136,6 +142,7 @@ QString clsBatch::Usage()
 {
     return u"使い方: quillet [--format 構造体名] [ファイル...]\n"
            u"        quillet --import-reg レジストリファイル...\n"
+           u"        quillet --scan-c ソースファイル | --scan-vb ソースファイル\n"
            u"        quillet --has-formats\n"
            u"        quillet --list-formats\n"
            u"        quillet --convert 構造体名 入力ファイル 出力ファイル [--charset N]\n"
@@ -145,6 +152,8 @@ QString clsBatch::Usage()
            u"        quillet --help\n"
            u"\n"
            u"  --import-reg    レジストリファイルのフォーマットを登録します。\n"
+           u"  --scan-c        Ｃ／Ｃ＋＋の構造体を、--scan-vb は VB のユーザ定義型を読み取り、\n"
+           u"                  フォーマットごとにレジストリファイルの内容を表示します。\n"
            u"  --has-formats   フォーマットが登録されていれば 0、なければ 1 で終わります。\n"
            u"  --list-formats  登録されているフォーマットを 1 行に 1 つ、番号、構造体名、\n"
            u"                  フォーマット名、ファイルタイプ、文字コード、改行コードの順に\n"
@@ -176,16 +185,10 @@ int clsBatch::ImportReg(const QStringList& files, clsSettingsStore& store, QText
 {
     int exitCode = 0;
     for (const QString& file : files) {
-        const clsRegFile::Result read = clsRegFile::ReadFile(file);
-        if (!read.szError.isEmpty()) {
-            err << file << u':'
-                << (read.nErrorLine > 0 ? QString::number(read.nErrorLine) + u": "_s : u" "_s)
-                << read.szError << u'\n';
-            exitCode = 1;
-            continue;
-        }
-        if (!clsRegFile::Import(read.values, store)) {
-            err << file << u": "_s << store.LastError() << u'\n';
+        QList<clsRegFile::Value> values;
+        QString error;
+        if (!clsFormatImporter::ImportFile(file, store, values, error)) {
+            err << error << u'\n';
             exitCode = 1;
             continue;
         }
@@ -193,7 +196,7 @@ int clsBatch::ImportReg(const QStringList& files, clsSettingsStore& store, QText
         out << file << u":\n"_s;
         QStringList sections;
         QList<int> counts;
-        for (const clsRegFile::Value& value : read.values) {
+        for (const clsRegFile::Value& value : values) {
             const qsizetype at = sections.indexOf(value.szSection);
             if (at < 0) {
                 sections.append(value.szSection);
@@ -208,6 +211,30 @@ int clsBatch::ImportReg(const QStringList& files, clsSettingsStore& store, QText
     out.flush();
     err.flush();
     return exitCode;
+}
+
+int clsBatch::ScanSource(bool bC, const QString& szPath, QTextStream& out, QTextStream& err)
+{
+    const clsSourceScan::Result scan =
+        clsSourceScan::Scan(bC ? clsSourceScan::CSource : clsSourceScan::VBSource, szPath);
+    if (!scan.Found()) {
+        err << szPath << u": "_s
+            << (scan.szError.isEmpty() ? scan.szMessage
+                                       : QString(scan.szError).replace(u'\r', u' '))
+            << u'\n';
+        err.flush();
+        return 1;
+    }
+    QByteArray text;
+    for (int n = 1; n <= scan.formats->Count(); ++n)
+        text += clsFormatRegistrar::RegFileText(*scan.formats->Format(n));
+    // The registry file's own bytes, so that the output can be registered as it is.
+    out.flush();
+    if (out.device())
+        out.device()->write(text);
+    else
+        out << clsCodePage::FromSjis(text);
+    return 0;
 }
 
 int clsBatch::HasFormats(const clsSettingsStore& store)

@@ -21,10 +21,14 @@ public:
                    QTextStream& err);
 
 private:
-    // Registers every value of each registry file; a file with a malformed line is reported
-    // (file and line) and nothing of it is written, the other files still are.
+    // Registers every value of each registry file; a file with a malformed line or a format
+    // the loader would not read back is reported (file, line and reason) and nothing of it
+    // is written, the other files still are.
     static int ImportReg(const QStringList& files, clsSettingsStore& store, QTextStream& out,
                          QTextStream& err);
+    // Prints the registry file of every format the C (bC) or VB scanner finds in the source;
+    // 1 when the file cannot be read or holds none.
+    static int ScanSource(bool bC, const QString& szPath, QTextStream& out, QTextStream& err);
     // 0 when at least one format is registered, 1 when none is.
     static int HasFormats(const clsSettingsStore& store);
     // One line per registered format: position, structure name, display name, file type,

@@ -12,7 +12,8 @@ class clsSettingsStore;
 // "HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Quillet\". A value is either
 // "text" with \" and \\ for quotes and backslashes, or, when it holds a CR, LF or another
 // control character but a tab, hex(1): the value's Shift-JIS bytes and a closing 00, which
-// the registry editor reads from a REGEDIT4 file in the same way.
+// the registry editor reads from a REGEDIT4 file in the same way. A "REGEDIT4" line may
+// also stand between values, so that files written one after another read as one.
 class clsRegFile
 {
 public:
@@ -21,6 +22,7 @@ public:
         QString szSection;
         QString szKey;
         QString szValue;
+        int nLine = 0; // 1-based line of the value in the file it was read from
     };
     // The values of a file in file order, or where and why it could not be read.
     struct Result

@@ -93,7 +93,7 @@ public:
             return Fail(u"先頭行が REGEDIT4 ではありません。"_s);
         for (nLine = 1; nLine < lines.size(); ++nLine) {
             const QStringView line = TrimBlanks(lines[nLine]);
-            if (line.isEmpty() || line.startsWith(u';'))
+            if (line.isEmpty() || line.startsWith(u';') || line == u"REGEDIT4"_s)
                 continue;
             const QString error = line.startsWith(u'[')   ? ReadSection(line)
                                   : line.startsWith(u'"') ? ReadValue(line)
@@ -133,7 +133,7 @@ private:
     {
         if (szSection.isEmpty())
             return u"キーより前に値があります。"_s;
-        clsRegFile::Value value{szSection, {}, {}};
+        clsRegFile::Value value{szSection, {}, {}, static_cast<int>(nLine) + 1};
         qsizetype pos = ReadQuoted(line, 1, value.szKey);
         if (pos < 0)
             return u"名前の「\"」が閉じていません。"_s;
@@ -165,13 +165,17 @@ private:
         bool continued = false;
         if (!ReadHex(first, bytes, continued))
             return u"hex(1) のバイト列が不正です。"_s;
-        while (continued && nLine + 1 < lines.size()) {
+        while (continued) {
+            if (nLine + 1 >= lines.size() || TrimBlanks(lines[nLine + 1]).isEmpty())
+                return u"hex(1) の値が途中で終わっています。"_s;
             ++nLine;
             if (!ReadHex(lines[nLine], bytes, continued))
                 return u"hex(1) のバイト列が不正です。"_s;
         }
-        if (bytes.endsWith('\0'))
-            bytes.chop(1);
+        // The value's closing 00 tells a whole value from one cut at a line end.
+        if (!bytes.endsWith('\0'))
+            return u"hex(1) の値が 00 で終わっていません（途中で切れています）。"_s;
+        bytes.chop(1);
         if (bytes.contains('\0'))
             return u"hex(1) の文字列の途中に 00 があります。"_s;
         szValue = clsCodePage::FromSjis(bytes);
