@@ -5,6 +5,7 @@
 #include "clsFormatSource.h"
 #include "clsFormats.h"
 #include "clsMessenger.h"
+#include "clsXslWriter.h"
 #include "frmFormatSelect.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,6 +33,15 @@ void frmSourceOutput::mnSaveAsVB(QWidget* owner)
         [](const clsFormat& format, const QString& szPath, int, int) {
             return clsFormatSource::SaveStructAsVB(format, szPath);
         });
+}
+
+void frmSourceOutput::mnSaveAsXSL(QWidget* owner)
+{
+    Run(owner,
+        {u"ＸＳＬファイルとして出力する登録フォーマットを選択してください。"_s,
+         u"ＸＭＬスタイルシートとしてフォーマットの出力"_s,
+         u"ＸＭＬスタイルシート(*.xsl)|*.xsl||"_s, u"xsl"_s, true},
+        &clsXslWriter::WriteXSL);
 }
 
 void frmSourceOutput::Run(QWidget* owner, const clsCommand& command, const Writer& writer)

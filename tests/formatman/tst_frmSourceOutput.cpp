@@ -7,6 +7,7 @@
 #include "frmFormatSelect.h"
 #include "frmSourceOutput.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +23,7 @@ class tst_frmSourceOutput : public QObject
 private slots:
     void init();
     void cSourceOfTheChosenFormatIsWrittenAndConfirmed();
+    void stylesheetTakesTheCharacterSetAndLineEndChosen();
     void cancelledChooserWritesNothing();
 
 private:
@@ -81,6 +83,36 @@ void tst_frmSourceOutput::cSourceOfTheChosenFormatIsWrittenAndConfirmed()
     QVERIFY(text.contains("typedef struct tagStaff {\r\n"));
     QVERIFY(!text.contains("Sales"));
     QVERIFY(text.endsWith("// Total 4Bytes\r\n"));
+}
+
+void tst_frmSourceOutput::stylesheetTakesTheCharacterSetAndLineEndChosen()
+{
+    const QString path = dir.filePath(u"sales"_s);
+    modal::When<frmFormatSelect>([](frmFormatSelect* select) { select->cmdOK->click(); });
+    QString title;
+    QStringList items;
+    modal::When<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        QComboBox* list = modal::CharSetList(dialog);
+        for (int i = 0; list && i < list->count(); ++i)
+            items << list->itemText(i);
+        modal::Choose(dialog, path, static_cast<int>(items.indexOf(u"EUC(改行:LF)"_s)));
+    });
+    clsScriptedMsgBox msg;
+    frmSourceOutput::mnSaveAsXSL(&owner);
+    QCOMPARE(title, u"ＸＭＬスタイルシートとしてフォーマットの出力"_s);
+    QVERIFY(items.contains(u"EUC(改行:LF)"_s));
+    // The writer's own notice, then the command's.
+    const std::vector<clsScriptedMsgBox::Box> boxes = msg.TakeShown();
+    QCOMPARE(boxes.size(), size_t(2));
+    QCOMPARE(boxes[0].text, u"ＸＭＬスタイルシートの出力が完了しました。"_s);
+    QCOMPARE(boxes[1].text, u"フォーマットの出力が完了しました。"_s);
+    QCOMPARE(boxes[1].title, u"Format Manager"_s);
+    QFile file(path + u".xsl"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.startsWith("<?xml version=\"1.0\" encoding=\"EUC\" ?>\n"));
+    QVERIFY(!text.contains('\r'));
 }
 
 void tst_frmSourceOutput::cancelledChooserWritesNothing()
