@@ -131,7 +131,8 @@ QString clsCScanner::CCommentCut(const QString& szText)
         }
         // Each cut left-trims the whole text.
         if (blank) {
-            result = Text::Trim(result).toString();
+            while (!result.isEmpty() && result.front() == u' ')
+                result.remove(0, 1);
             blank = result.isEmpty();
             while (blank && pos < szText.size() && szText[pos] == u' ')
                 ++pos;
@@ -139,8 +140,9 @@ QString clsCScanner::CCommentCut(const QString& szText)
         if (pos >= szText.size())
             break;
     }
-    if (cut && blank)
-        result = Text::Trim(result).toString();
+    if (cut)
+        while (!result.isEmpty() && result.front() == u' ')
+            result.remove(0, 1);
     return result;
 }
 
