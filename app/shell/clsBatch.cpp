@@ -1,6 +1,7 @@
 // The command dispatcher for runs without windows.
 #include "clsBatch.h"
 
+#include "clsBatchOptions.h"
 #include "clsCharsetDetector.h"
 #include "clsCodePage.h"
 #include "clsCommandLine.h"
@@ -26,61 +27,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The options of "--convert" as given; codes below 1 mean the format's own.
-struct clsConvertArgs
-{
-    QStringList positional;
-    QString toFormat;
-    int charSet = 0;
-    int toCharSet = 0;
-    int toCRLF = 0;
-    bool bContinue = false;
-};
-
-// A code from 0 to lnMax, or nothing.
-std::optional<int> Code(const QString& szText, int lnMax)
-{
-    bool ok = false;
-    const int value = szText.toInt(&ok);
-    if (!ok || value < 0 || value > lnMax)
-        return std::nullopt;
-    return value;
-}
-
-// Nothing when the command line is not understood.
-std::optional<clsConvertArgs> ParseConvert(const QStringList& args)
-{
-    clsConvertArgs parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == u"--continue"_s) {
-            parsed.bContinue = true;
-            continue;
-        }
-        if (!arg.startsWith(u"--"_s)) {
-            parsed.positional.append(arg);
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return std::nullopt;
-        const QString value = args[++i];
-        std::optional<int> code;
-        if (arg == u"--to-format"_s)
-            parsed.toFormat = value;
-        else if (arg == u"--charset"_s && (code = Code(value, 4)))
-            parsed.charSet = *code;
-        else if (arg == u"--to-charset"_s && (code = Code(value, 4)))
-            parsed.toCharSet = *code;
-        else if (arg == u"--to-crlf"_s && (code = Code(value, 3)))
-            parsed.toCRLF = *code;
-        else
-            return std::nullopt;
-    }
-    if (parsed.positional.size() != 3)
-        return std::nullopt;
-    return parsed;
-}
 
 // Makes the console the message service while it lives, answering every question alike.
 class clsConsoleScope
@@ -123,6 +69,8 @@ int clsBatch::Run(const QStringList& args, clsSettingsStore& store, QTextStream&
         return ListFormats(store, out, err);
     if (command == u"--convert"_s)
         return Convert(rest, store, out, err);
+    if (command == u"--export"_s)
+        return Export(rest, store, out, err);
     if (command == u"--detect"_s)
         return Detect(rest, out, err);
     if (command == u"--validate"_s)
@@ -146,6 +94,8 @@ QString clsBatch::Usage()
            u"        quillet --list-formats\n"
            u"        quillet --convert 構造体名 入力ファイル 出力ファイル [--charset N]\n"
            u"                [--to-format 構造体名] [--to-charset N] [--to-crlf N] [--continue]\n"
+           u"        quillet --export csv|html|xml 構造体名 入力ファイル 出力ファイル\n"
+           u"                [--charset N] [--to-charset N] [--to-crlf N]\n"
            u"        quillet --detect ファイル... [--verbose]\n"
            u"        quillet --validate 構造体名 ファイル [--charset N] [--max N]\n"
            u"        quillet --help\n"
@@ -166,6 +116,9 @@ QString clsBatch::Usage()
            u"                    文字コードと改行コードは省略するか 0 でフォーマットの設定。\n"
            u"    --continue      フォーマットの違う行があっても読み込みを続けます\n"
            u"                    (省略時はそこで変換をやめます)。\n"
+           u"  --export        入力ファイルを構造体名のフォーマットで読み込み、ＣＳＶ、ＨＴＭＬ\n"
+           u"                  または ＸＭＬ で出力ファイルに書き出します (オプションは --convert\n"
+           u"                  と同じ)。\n"
            u"  --detect        ファイルごとに 1 行、ファイル、文字コード (Shift-JIS、JIS、EUC、\n"
            u"                  UTF-8、UTF-8+BOM、ASCII)、改行コード、区切り文字、項目数を\n"
            u"                  タブで区切って表示します。\n"
@@ -273,7 +226,7 @@ int clsBatch::ListFormats(const clsSettingsStore& store, QTextStream& out, QText
 int clsBatch::Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
                       QTextStream& err)
 {
-    const std::optional<clsConvertArgs> parsed = ParseConvert(args);
+    const std::optional<clsBatchOptions> parsed = clsBatchOptions::Parse(args, 3);
     if (!parsed) {
         err << Usage();
         err.flush();

@@ -38,6 +38,10 @@ private:
     // as a save under another name would.
     static int Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
                        QTextStream& err);
+    // "csv|html|xml FORMAT INPUT OUTPUT [options]": loads INPUT as --convert does and writes
+    // it as the export of that name (clsBatchExport.cpp).
+    static int Export(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
+                      QTextStream& err);
     // "FILE... [--verbose]": one line per file with its likely character set, line end,
     // delimiter and field count; --verbose adds each candidate's counts.
     static int Detect(const QStringList& args, QTextStream& out, QTextStream& err);

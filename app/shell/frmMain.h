@@ -193,6 +193,16 @@ private:
     // The caption and the four panels describe the active window, or the empty state.
     void ShowFrameState();
 
+    // The exports and the unique list (frmMainExports.cpp).
+    void mnOutCsv_Click();
+    void mnOutHTML_Click();
+    void mnOutXML_Click();
+    // Asks the target, writes the active document as clsExporter::Kind lnKind and, after an
+    // XML export, offers the format's stylesheet.
+    void OutExport(int lnKind);
+    // A new document listing the distinct values of every column of the active one.
+    void mnOutUniqueList_Click();
+
     // File commands (frmMainFiles.cpp).
     void mnNew_Click();
     void mnOpen_Click();

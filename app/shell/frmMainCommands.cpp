@@ -1,6 +1,4 @@
 // The main window's command state and the commands of the Edit, View, Window and Help menus.
-#include "frmMain.h"
-
 #include "clsDataGenerator.h"
 #include "clsFormats.h"
 #include "clsHelp.h"
@@ -11,6 +9,7 @@
 #include "frmCsv.h"
 #include "frmDataWiz.h"
 #include "frmFind.h"
+#include "frmMain.h"
 #include "frmOption.h"
 
 #include <QClipboard>
@@ -55,12 +54,14 @@ void frmMain::UpdateCommands()
         EnableCommand(item, bDocument);
     EnableCommand(mnValidate, bDocument);
     EnableCommand(mnPrint, bDocument);
+    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnOutUniqueList})
+        EnableCommand(item, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
     EnableCommand(mnViewSource, bDocument && !document->szFile().trimmed().isEmpty());
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnOutUniqueList, mnFormatWiz})
+    for (QAction* item : {mnFormatWiz})
         EnableCommand(item, false);
     const bool bFormats = gFormats().Count() > 0;
     for (QAction* item : {mnDataWizFull, mnDataWizPart, mnPopDataWizPart})

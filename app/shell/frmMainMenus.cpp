@@ -282,6 +282,10 @@ void frmMain::ConnectDocumentCommands()
         connect(item, &QAction::triggered, this, [this, method] { OnDocument(method); });
     }
     connect(mnFind, &QAction::triggered, this, &frmMain::mnFind_Click);
+    connect(mnOutCsv, &QAction::triggered, this, &frmMain::mnOutCsv_Click);
+    connect(mnOutHTML, &QAction::triggered, this, &frmMain::mnOutHTML_Click);
+    connect(mnOutXML, &QAction::triggered, this, &frmMain::mnOutXML_Click);
+    connect(mnOutUniqueList, &QAction::triggered, this, &frmMain::mnOutUniqueList_Click);
     connect(mnPopFind, &QAction::triggered, mnFind, &QAction::trigger);
     for (QAction* item : {mnSort, mnPopSort})
         connect(item, &QAction::triggered, this, [this] { SetSortMode(!SortMode()); });
