@@ -81,7 +81,7 @@ double clsGridPrinter::MeasureColumn(int lnCol, const QFontMetricsF& metrics) co
     const int rows = std::min(rowCount, kMeasuredRows);
     for (int row = 0; row < rows; ++row)
         widest = std::max(widest, metrics.horizontalAdvance(CellText(row, lnCol)));
-    return widest + 2 * padding;
+    return std::ceil(widest) + 2 * padding;
 }
 
 void clsGridPrinter::Layout(QPagedPaintDevice& device)
@@ -173,14 +173,13 @@ void clsGridPrinter::PaintPage(QPainter& painter, const clsBand& band, int lnFir
                                int lnRows) const
 {
     painter.setPen(QPen(Qt::black, 0));
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const QRectF title(0, 0, pageWidth, titleHeight);
     painter.drawText(title, Qt::AlignCenter | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(settings.szHeader, Qt::ElideMiddle,
-                                                      static_cast<int>(pageWidth)));
+                     metrics.elidedText(settings.szHeader, Qt::ElideMiddle, pageWidth));
     const QRectF footer(0, pageHeight - titleHeight, pageWidth, titleHeight);
     painter.drawText(footer, Qt::AlignCenter | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(settings.szFooter, Qt::ElideMiddle,
-                                                      static_cast<int>(pageWidth)));
+                     metrics.elidedText(settings.szFooter, Qt::ElideMiddle, pageWidth));
 
     const double top = titleHeight;
     const double bottom = top + headerHeight + lnRows * rowHeight;
@@ -200,10 +199,9 @@ void clsGridPrinter::PaintPage(QPainter& painter, const clsBand& band, int lnFir
         for (int i = 0; i < lnRows; ++i) {
             const double y = top + headerHeight + i * rowHeight;
             const QRectF rect = cellRect(x, y, width, rowHeight);
-            painter.drawText(rect, alignment | Qt::TextSingleLine,
-                             painter.fontMetrics().elidedText(CellText(lnFirstRow + i, col),
-                                                              Qt::ElideRight,
-                                                              static_cast<int>(rect.width())));
+            painter.drawText(
+                rect, alignment | Qt::TextSingleLine,
+                metrics.elidedText(CellText(lnFirstRow + i, col), Qt::ElideRight, rect.width()));
         }
         x += width;
         painter.drawLine(QLineF(x, top, x, bottom));

@@ -78,13 +78,8 @@ void tst_frmCsvPrint::printedPageNamesJobFileFormatAndCells()
         QVERIFY(frm.PrintTo(&printer));
     }
     QVERIFY(PdfText(pdf, 0, true).contains(u"<title>Quillet - staff.csv</title>"_s));
-    const QStringList lines = PdfLines(pdf);
-    QVERIFY2(lines.size() == 5, qPrintable(lines.join(u'|')));
-    QCOMPARE(lines.at(0), host.newFile);
-    QCOMPARE(lines.at(1), u"code name"_s);
-    QCOMPARE(lines.at(2), u"1 A1 山田"_s);
-    QCOMPARE(lines.at(3), u"2 B2 Pen"_s);
-    QCOMPARE(lines.at(4), u"社員名簿"_s);
+    QCOMPARE(PdfLines(pdf), QStringList({host.newFile, u"code name"_s, u"1 A1 山田"_s,
+                                         u"2 B2 Pen"_s, u"社員名簿"_s}));
 }
 
 void tst_frmCsvPrint::printCommandOpensThePreviewOfTheJob()

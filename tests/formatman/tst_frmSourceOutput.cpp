@@ -1,8 +1,6 @@
 // The format manager's output commands: chooser, save dialog, writer and confirmation.
 #include "../ui/ModalDriver.h"
 #include "QuilletTestMain.h"
-#include "clsCodePage.h"
-#include "clsFormatSource.h"
 #include "clsFormats.h"
 #include "frmFormatSelect.h"
 #include "frmSourceOutput.h"
@@ -22,9 +20,7 @@ class tst_frmSourceOutput : public QObject
 
 private slots:
     void init();
-    void cSourceOfTheChosenFormatIsWrittenAndConfirmed();
     void stylesheetTakesTheCharacterSetAndLineEndChosen();
-    void cancelledChooserWritesNothing();
 
 private:
     QTemporaryDir dir;
@@ -46,49 +42,15 @@ void tst_frmSourceOutput::init()
     }
 }
 
-void tst_frmSourceOutput::cSourceOfTheChosenFormatIsWrittenAndConfirmed()
+void tst_frmSourceOutput::stylesheetTakesTheCharacterSetAndLineEndChosen()
 {
-    const QString path = dir.filePath(u"staff.h"_s);
+    const QString path = dir.filePath(u"staff"_s);
     QString message;
     modal::When<frmFormatSelect>([&message](frmFormatSelect* select) {
         message = select->lblMessage->text();
         select->lstFormat->setCurrentRow(1);
         select->cmdOK->click();
     });
-    QString title;
-    QStringList filters;
-    bool charSetOffered = true;
-    modal::When<QFileDialog>([&](QFileDialog* dialog) {
-        title = dialog->windowTitle();
-        filters = dialog->nameFilters();
-        charSetOffered = modal::CharSetList(dialog) && modal::CharSetList(dialog)->isVisible();
-        modal::TypeFileName(dialog, path);
-        modal::Accept(dialog);
-    });
-    clsScriptedMsgBox msg;
-    frmSourceOutput::mnSaveAsC(&owner);
-    QCOMPARE(message, u"以下のフォーマットが登録されています。\r\n"
-                      u"構造体として出力する登録フォーマットを選択してください。"_s);
-    QCOMPARE(title, u"Ｃ／Ｃ＋＋ソースとしてフォーマットの出力"_s);
-    QCOMPARE(filters.size(), 2);
-    QVERIFY(filters.at(0).startsWith(u"Ｃ／Ｃ＋＋ヘッダファイル(*.h)"_s));
-    QVERIFY(!charSetOffered);
-    const clsScriptedMsgBox::Box box = msg.TakeOne();
-    QCOMPARE(box.kind, u"Information"_s);
-    QCOMPARE(box.title, u"Format Manager"_s);
-    QCOMPARE(box.text, u"フォーマットの出力が完了しました。"_s);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    QVERIFY(text.contains("typedef struct tagStaff {\r\n"));
-    QVERIFY(!text.contains("Sales"));
-    QVERIFY(text.endsWith("// Total 4Bytes\r\n"));
-}
-
-void tst_frmSourceOutput::stylesheetTakesTheCharacterSetAndLineEndChosen()
-{
-    const QString path = dir.filePath(u"sales"_s);
-    modal::When<frmFormatSelect>([](frmFormatSelect* select) { select->cmdOK->click(); });
     QString title;
     QStringList items;
     modal::When<QFileDialog>([&](QFileDialog* dialog) {
@@ -100,6 +62,8 @@ void tst_frmSourceOutput::stylesheetTakesTheCharacterSetAndLineEndChosen()
     });
     clsScriptedMsgBox msg;
     frmSourceOutput::mnSaveAsXSL(&owner);
+    QCOMPARE(message, u"以下のフォーマットが登録されています。\r\n"
+                      u"ＸＳＬファイルとして出力する登録フォーマットを選択してください。"_s);
     QCOMPARE(title, u"ＸＭＬスタイルシートとしてフォーマットの出力"_s);
     QVERIFY(items.contains(u"EUC(改行:LF)"_s));
     // The writer's own notice, then the command's.
@@ -113,16 +77,7 @@ void tst_frmSourceOutput::stylesheetTakesTheCharacterSetAndLineEndChosen()
     const QByteArray text = file.readAll();
     QVERIFY(text.startsWith("<?xml version=\"1.0\" encoding=\"EUC\" ?>\n"));
     QVERIFY(!text.contains('\r'));
-}
-
-void tst_frmSourceOutput::cancelledChooserWritesNothing()
-{
-    modal::When<frmFormatSelect>([](frmFormatSelect* select) { select->cmdCancel->click(); });
-    bool asked = false;
-    modal::When<QFileDialog>([&asked](QFileDialog*) { asked = true; });
-    clsScriptedMsgBox msg(true);
-    frmSourceOutput::mnSaveAsVB(&owner);
-    QVERIFY(!asked);
+    QVERIFY(text.contains("<xsl:template match=\"_Staff\">"));
 }
 
 QUILLET_QTEST_MAIN(tst_frmSourceOutput)
