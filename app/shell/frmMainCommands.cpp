@@ -53,6 +53,7 @@ void frmMain::UpdateCommands()
                           mnHorizontal, mnCascade, mnWindowAllVert})
         EnableCommand(item, bDocument);
     EnableCommand(mnValidate, bDocument);
+    EnableCommand(mnPrint, bDocument);
     for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnOutUniqueList})
         EnableCommand(item, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
@@ -60,7 +61,7 @@ void frmMain::UpdateCommands()
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item : {mnPrint, mnFormatWiz})
+    for (QAction* item : {mnFormatWiz})
         EnableCommand(item, false);
     const bool bFormats = gFormats().Count() > 0;
     for (QAction* item : {mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
