@@ -257,6 +257,11 @@ int frmFormatMan::WholeNumber(const QString& szText, bool* ok)
     return static_cast<int>(value);
 }
 
+void frmFormatMan::reject()
+{
+    close();
+}
+
 void frmFormatMan::closeEvent(QCloseEvent* event)
 {
     if (bChanged &&

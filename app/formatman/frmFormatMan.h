@@ -115,6 +115,9 @@ public:
     // registered.
     bool ImportRegFile(const QString& szPath);
 
+    // Escape closes the window the way its close box does, with the question.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
