@@ -12,6 +12,7 @@ class clsDocumentHost;
 class clsGridModel;
 class clsGridView;
 class frmValidation;
+class QPrinter;
 
 // Shows a clsDocument in a clsGridView through a clsGridModel and keeps the main window's
 // caption and status panels in step with it. It holds no records itself: they live in the
@@ -80,6 +81,13 @@ public:
     // A click on the header of column lnCol (from 1): sorts by it while the sort mode is on,
     // numeric members alternately ascending and descending, string members likewise.
     void HeaderClicked(int lnCol);
+    // Shows the grid in a print preview, from which the user prints it (frmCsvPrint.cpp).
+    void PrintCell();
+    // Names the print job after the window and sets the page margins.
+    void PreparePrinter(QPrinter& printer) const;
+    // Paints the grid onto printer, as the preview shows it and the print puts it on paper;
+    // false when it could not be painted or the user stopped it.
+    bool PrintTo(QPrinter* printer);
     // The grid's active cell, from 1; 0 when there is none.
     int ActiveRow() const;
     int ActiveCol() const;

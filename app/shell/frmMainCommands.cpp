@@ -55,12 +55,13 @@ void frmMain::UpdateCommands()
                           mnHorizontal, mnCascade, mnWindowAllVert})
         EnableCommand(item, bDocument);
     EnableCommand(mnValidate, bDocument);
+    EnableCommand(mnPrint, bDocument);
     EnableCommand(mnEditPaste, bDocument && ClipboardHoldsText());
     EnableCommand(mnViewSource, bDocument && !document->szFile().trimmed().isEmpty());
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
     // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnPrint, mnOutUniqueList})
+    for (QAction* item : {mnOutCsv, mnOutHTML, mnOutXML, mnOutUniqueList})
         EnableCommand(item, false);
     const bool bFormats = gFormats().Count() > 0;
     for (QAction* item : {mnDataWizFull, mnDataWizPart, mnPopDataWizPart})

@@ -276,6 +276,7 @@ void frmMain::ConnectDocumentCommands()
         {mnEditCopy, &frmCsv::Copy},       {mnEditCut, &frmCsv::Cut},
         {mnEditPaste, &frmCsv::Paste},     {mnSummary, &frmCsv::Summary},
         {mnPopSummary, &frmCsv::Summary},  {mnValidate, &frmCsv::Validate},
+        {mnPrint, &frmCsv::PrintCell},
     };
     for (const auto& [item, operation] : operations) {
         const auto method = operation;
