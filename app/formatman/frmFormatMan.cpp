@@ -6,6 +6,7 @@
 #include "clsFormats.h"
 #include "clsIcons.h"
 #include "clsMessenger.h"
+#include "frmSourceOutput.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -108,9 +109,6 @@ void frmFormatMan::CreateMenus()
     mnEditMoveDown = AddItem(mnEdit, u"mnEditMoveDown"_s, u"１行下に移動(&D)"_s);
     mnEdit->addSeparator()->setObjectName(u"mnBar010"_s);
     mnEditHeader = AddItem(mnEdit, u"mnEditHeader"_s, u"ヘッダ情報(&H)"_s);
-    // The generators join through their own adapter; until then the items are inert.
-    for (QAction* item : {mnSaveAsVB, mnSaveAsC, mnSaveAsXSL})
-        item->setEnabled(false);
 }
 
 void frmFormatMan::CreateToolbar()
@@ -164,6 +162,10 @@ void frmFormatMan::ConnectCommands()
     connect(mnRegist, &QAction::triggered, this, &frmFormatMan::mnRegist_Click);
     connect(mnDeleteFormat, &QAction::triggered, this, &frmFormatMan::mnDeleteFormat_Click);
     connect(mnImportReg, &QAction::triggered, this, &frmFormatMan::mnImportReg_Click);
+    // The generators write a format of the program's store, not the one under edit.
+    connect(mnSaveAsVB, &QAction::triggered, this, [this] { frmSourceOutput::mnSaveAsVB(this); });
+    connect(mnSaveAsC, &QAction::triggered, this, [this] { frmSourceOutput::mnSaveAsC(this); });
+    connect(mnSaveAsXSL, &QAction::triggered, this, [this] { frmSourceOutput::mnSaveAsXSL(this); });
     connect(mnQuit, &QAction::triggered, this, &QWidget::close);
     connect(mnEditInsert, &QAction::triggered, this, &frmFormatMan::mnEditInsert_Click);
     connect(mnEditDelete, &QAction::triggered, this, &frmFormatMan::mnEditDelete_Click);
@@ -215,7 +217,11 @@ void frmFormatMan::SetMenuState(int nMode)
     message->setObjectName(u"Message"_s);
     statusBar->addWidget(message, 1);
     panels.insert(u"Message"_s, message);
-    mnOpenRegisted->setEnabled(gFormats().Count() >= 1);
+    const bool registered = gFormats().Count() >= 1;
+    mnOpenRegisted->setEnabled(registered);
+    for (QAction* item : {mnSaveAsVB, mnSaveAsC, mnSaveAsXSL})
+        item->setEnabled(registered);
+    mnSaveAsSource->menuAction()->setEnabled(registered);
 }
 
 void frmFormatMan::ShowHeaderPanel()

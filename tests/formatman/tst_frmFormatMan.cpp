@@ -94,6 +94,7 @@ private slots:
         // Nothing registered: nothing to open.
         QVERIFY(!window->mnOpenRegisted->isEnabled());
         QVERIFY(!window->ToolButton(u"Open"_s)->isEnabled());
+        QVERIFY(!window->mnSaveAsSource->menuAction()->isEnabled());
         QVERIFY(!window->Changed());
     }
 
@@ -118,6 +119,8 @@ private slots:
         frmFormatMan other(*store);
         QVERIFY(other.mnOpenRegisted->isEnabled());
         QVERIFY(other.ToolButton(u"Open"_s)->isEnabled());
+        for (QAction* item : {other.mnSaveAsVB, other.mnSaveAsC, other.mnSaveAsXSL})
+            QVERIFY(item->isEnabled());
         gFormats().Clear();
     }
 
