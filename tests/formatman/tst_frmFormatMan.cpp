@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
