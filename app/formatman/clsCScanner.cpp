@@ -28,13 +28,57 @@ QStringView GetToken(QStringView& text)
     return token;
 }
 
-QString GetToken(QString& text)
+// The text of a structure's body, read token by token. Gluing a declarator works in place,
+// so that a body of any length is read in one pass.
+class clsBody
 {
-    QStringView view(text);
-    const QString token = GetToken(view).toString();
-    text = view.toString();
-    return token;
-}
+public:
+    explicit clsBody(QStringView text) : buffer(text.toString()), end(buffer.size()) {}
+
+    bool IsEmpty() const { return pos >= end; }
+
+    QString GetToken()
+    {
+        while (pos < end && buffer[pos] == u' ')
+            ++pos;
+        qsizetype space = pos;
+        while (space < end && buffer[space] != u' ')
+            ++space;
+        const QString token = buffer.mid(pos, space - pos);
+        pos = space;
+        while (pos < end && buffer[pos] == u' ')
+            ++pos;
+        while (end > pos && buffer[end - 1] == u' ')
+            --end;
+        return token;
+    }
+
+    // Removes every space in front of the first ";".
+    void CutSpaceBeforeSemi()
+    {
+        if (semi == kUnknown || (semi != kNone && semi < pos)) {
+            semi = buffer.indexOf(u';', pos);
+            if (semi < 0 || semi >= end)
+                semi = kNone;
+        }
+        if (semi == kNone)
+            return;
+        qsizetype to = semi;
+        for (qsizetype from = semi - 1; from >= pos; --from) {
+            if (buffer[from] != u' ')
+                buffer[--to] = buffer[from];
+        }
+        pos = to;
+    }
+
+private:
+    static constexpr qsizetype kUnknown = -1;
+    static constexpr qsizetype kNone = -2;
+    QString buffer;
+    qsizetype pos = 0;
+    qsizetype end;
+    qsizetype semi = kUnknown;
+};
 
 QString CutSemi(QStringView token)
 {
@@ -131,7 +175,8 @@ QString clsCScanner::CCommentCut(const QString& szText)
         }
         // Each cut left-trims the whole text.
         if (blank) {
-            result = Text::Trim(result).toString();
+            while (!result.isEmpty() && result.front() == u' ')
+                result.remove(0, 1);
             blank = result.isEmpty();
             while (blank && pos < szText.size() && szText[pos] == u' ')
                 ++pos;
@@ -139,8 +184,9 @@ QString clsCScanner::CCommentCut(const QString& szText)
         if (pos >= szText.size())
             break;
     }
-    if (cut && blank)
-        result = Text::Trim(result).toString();
+    if (cut)
+        while (!result.isEmpty() && result.front() == u' ')
+            result.remove(0, 1);
     return result;
 }
 
@@ -191,18 +237,18 @@ int clsCScanner::GetCStructs(const QString& szText, clsFormats& formats,
         ++count;
         clsFormat& format = *formats.Add(nullptr, 0);
         const qsizetype close = text.indexOf(u'}');
-        QString body = (close < 0 ? text : text.left(close)).toString();
+        clsBody body(close < 0 ? text : text.left(close));
         text = close < 0 ? QStringView() : text.mid(close + 1);
-        while (!body.isEmpty()) {
+        while (!body.IsEmpty()) {
             QString previous;
             QString current;
             for (int pass = 0; pass < 3; ++pass) {
                 if (current == u"signed"_s || current == u"unsigned"_s)
-                    current = GetToken(body);
+                    current = body.GetToken();
                 if (IsCTypeWord(current))
-                    body = CutSpaceBeforeSemi(body);
+                    body.CutSpaceBeforeSemi();
                 previous = current;
-                current = GetToken(body);
+                current = body.GetToken();
                 if (current.contains(u';'))
                     break;
             }

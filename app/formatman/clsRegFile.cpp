@@ -60,8 +60,12 @@ bool ReadHex(QStringView line, QByteArray& bytes, bool& continued)
     continued = line.endsWith(u'\\');
     if (continued)
         line = TrimBlanks(line.chopped(1));
-    if (line.endsWith(u','))
+    if (line.endsWith(u',')) {
+        // Only a continued line ends in a comma: without the backslash the file was cut.
+        if (!continued)
+            return false;
         line.chop(1);
+    }
     if (line.isEmpty())
         return true;
     for (QStringView token : line.split(u',')) {
@@ -172,10 +176,8 @@ private:
             if (!ReadHex(lines[nLine], bytes, continued))
                 return u"hex(1) のバイト列が不正です。"_s;
         }
-        // The value's closing 00 tells a whole value from one cut at a line end.
-        if (!bytes.endsWith('\0'))
-            return u"hex(1) の値が 00 で終わっていません（途中で切れています）。"_s;
-        bytes.chop(1);
+        if (bytes.endsWith('\0'))
+            bytes.chop(1);
         if (bytes.contains('\0'))
             return u"hex(1) の文字列の途中に 00 があります。"_s;
         szValue = clsCodePage::FromSjis(bytes);

@@ -3,6 +3,7 @@
 
 #include "Module1.h"
 #include "clsCScanner.h"
+#include "clsFormatRegistrar.h"
 #include "clsVBScanner.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -34,6 +35,14 @@ clsSourceScan::Result clsSourceScan::Scan(Kind kind, const QString& szPath)
         result.szCaption = isC ? szPath : Caption();
     }
     return result;
+}
+
+QByteArray clsSourceScan::RegFileText(const clsFormats& formats)
+{
+    QByteArray text;
+    for (int n = 1; n <= formats.Count(); ++n)
+        text += clsFormatRegistrar::RegFileText(*formats.Format(n));
+    return text;
 }
 
 QString clsSourceScan::Caption()

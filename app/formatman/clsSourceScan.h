@@ -3,6 +3,7 @@
 
 #include "clsFormats.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -30,6 +31,9 @@ public:
     };
 
     static Result Scan(Kind kind, const QString& szPath);
+    // The registry file of every format, one after another (each starts with "REGEDIT4",
+    // which the importer accepts between values).
+    static QByteArray RegFileText(const clsFormats& formats);
     // The caption of the format manager's boxes.
     static QString Caption();
 };

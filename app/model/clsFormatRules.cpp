@@ -103,11 +103,10 @@ clsFormatRules::Failure clsFormatRules::CheckSection(const clsSettingsStore& sto
                                                      const QString& szStruct)
 {
     if (const Failure name = CheckStructName(szStruct))
-        return Fail(0, NoColumn,
-                    u"構造体名 ["_s + szStruct + u"] は使えません: "_s + name.szMessage);
+        return Fail(0, NoColumn, u"セクション名として使えません: "_s + name.szMessage);
     const QList<clsSettingsStore::Entry> keys = store.GetAll(AppTitle(), szStruct);
     if (keys.isEmpty())
-        return Fail(0, NoColumn, u"フォーマット "_s + szStruct + u" のセクションがありません。"_s);
+        return Fail(0, NoColumn, u"セクションがありません。"_s);
     bool ok = false;
     const qint64 count =
         Module1::Trim(store.Get(AppTitle(), szStruct, u"CntMember"_s)).toLongLong(&ok);

@@ -8,7 +8,6 @@
 #include "clsDocument.h"
 #include "clsFormatImporter.h"
 #include "clsFormatInfo.h"
-#include "clsFormatRegistrar.h"
 #include "clsFormats.h"
 #include "clsMessenger.h"
 #include "clsRegFile.h"
@@ -219,15 +218,12 @@ int clsBatch::ScanSource(bool bC, const QString& szPath, QTextStream& out, QText
         clsSourceScan::Scan(bC ? clsSourceScan::CSource : clsSourceScan::VBSource, szPath);
     if (!scan.Found()) {
         err << szPath << u": "_s
-            << (scan.szError.isEmpty() ? scan.szMessage
-                                       : QString(scan.szError).replace(u'\r', u' '))
+            << (scan.szError.isEmpty() ? scan.szMessage : scan.szError.section(u'\r', 0, 0))
             << u'\n';
         err.flush();
         return 1;
     }
-    QByteArray text;
-    for (int n = 1; n <= scan.formats->Count(); ++n)
-        text += clsFormatRegistrar::RegFileText(*scan.formats->Format(n));
+    const QByteArray text = clsSourceScan::RegFileText(*scan.formats);
     // The registry file's own bytes, so that the output can be registered as it is.
     out.flush();
     if (out.device())

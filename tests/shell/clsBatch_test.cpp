@@ -65,7 +65,8 @@ QByteArray FormatFile(const QString& szName)
                                        {szName, u"DblQuote"_s, u"001"_s},
                                        {szName, u"CntMember"_s, QString::number(kMembers)}};
     for (int n = 1; n <= kMembers; ++n) {
-        values.append({szName, u"MemNameType_"_s + QString::number(n), u"m,5"_s});
+        values.append({szName, u"MemNameType_"_s + QString::number(n),
+                       u"m"_s + QString::number(n) + u",5"_s});
         values.append({szName, u"MemLen_"_s + QString::number(n), u"8, "_s});
     }
     return clsRegFile::Compose(values);
@@ -117,13 +118,15 @@ TEST_F(Batch, ImportsRegistryFilesAndReportsWhatItRegistered)
 {
     const QList<clsRegFile::Value> values = {{u"Formats"_s, u"Sales"_s, u"Sales"_s},
                                              {u"Sales"_s, u"FileType"_s, u"1,1,\r\n"_s},
-                                             {u"Sales"_s, u"FormatName"_s, u"売上"_s}};
+                                             {u"Sales"_s, u"FormatName"_s, u"売上"_s},
+                                             {u"Sales"_s, u"SkipHeader"_s, u"0"_s},
+                                             {u"Sales"_s, u"CntMember"_s, u"0"_s}};
     const QString path = WriteFile(u"sales.reg"_s, clsRegFile::Compose(values));
     EXPECT_EQ(Run({u"--has-formats"_s}), 1);
     EXPECT_EQ(Run({u"--import-reg"_s, path}), 0);
     EXPECT_EQ(errors, QString());
     EXPECT_EQ(output,
-              path + u":\n  [Formats] 1 件登録しました。\n  [Sales] 2 件登録しました。\n"_s);
+              path + u":\n  [Formats] 1 件登録しました。\n  [Sales] 4 件登録しました。\n"_s);
     EXPECT_EQ(store.Get(u"Quillet"_s, u"Sales"_s, u"FileType"_s), u"1,1,\r\n"_s);
     EXPECT_EQ(Run({u"--has-formats"_s}), 0);
 }
@@ -133,8 +136,7 @@ TEST_F(Batch, AMalformedFileIsReportedAndNothingOfItIsWritten)
     const QString bad = WriteFile(
         u"bad.reg"_s, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program "
                       "Settings\\Quillet\\Formats]\r\n\"Bad\"=\"Bad\"\r\n\"Broken\"=dword:1\r\n");
-    const QString good =
-        WriteFile(u"good.reg"_s, clsRegFile::Compose({{u"Formats"_s, u"Good"_s, u"Good"_s}}));
+    const QString good = WriteFile(u"good.reg"_s, FormatFile(u"Good"_s));
     const QString missing = dir.filePath(u"missing.reg"_s);
     EXPECT_EQ(Run({u"--import-reg"_s, bad, good, missing}), 1);
     EXPECT_TRUE(errors.startsWith(bad + u":5: "_s)) << errors.toStdString();
@@ -252,7 +254,10 @@ TEST_F(Batch, AnImportOntoAFullDiskFailsAndKeepsTheSettings)
     const QByteArray before = Contents(settings);
     disk.Fill(4);
 
-    QList<clsRegFile::Value> values;
+    QList<clsRegFile::Value> values = {{u"Formats"_s, u"Big"_s, u"Big"_s},
+                                       {u"Big"_s, u"FileType"_s, u"1,1,\r\n"_s},
+                                       {u"Big"_s, u"SkipHeader"_s, u"0"_s},
+                                       {u"Big"_s, u"CntMember"_s, u"0"_s}};
     for (int n = 1; n <= 200; ++n)
         values.append({u"Big"_s, u"Comment_"_s + QString::number(n), QString(100, u'x')});
     const QString big = WriteFile(u"big.reg"_s, clsRegFile::Compose(values));

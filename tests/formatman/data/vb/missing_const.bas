@@ -1,0 +1,3 @@
+Type T
+    S As String * NOSUCH
+End Type
