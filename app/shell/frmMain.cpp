@@ -51,6 +51,7 @@ bool frmMain::Startup()
         gMsgBox().Information(u"フォーマットが登録されていません。\r\n"
                               u"フォーマットマネージャでフォーマットを登録してください。"_s,
                               AppTitle());
+        mnFormatWiz_Click();
         if (LoadSettings() == clsLoadResult::WrongVersion || gFormats().Count() == 0)
             return false;
     }

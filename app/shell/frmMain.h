@@ -179,6 +179,8 @@ private:
     void mnViewSource_Click();
     void mnHelpView_Click();
     void mnVersion_Click();
+    // The format manager, modal; what it registers takes effect at the next start.
+    void mnFormatWiz_Click();
     // Shows the options window; confirmed options reach every open document at once.
     void mnOption_Click();
     // Opens the find window on the active document, or brings back the one already open.

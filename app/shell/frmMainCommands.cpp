@@ -9,6 +9,7 @@
 #include "frmCsv.h"
 #include "frmDataWiz.h"
 #include "frmFind.h"
+#include "frmFormatMan.h"
 #include "frmMain.h"
 #include "frmOption.h"
 
@@ -45,7 +46,7 @@ void frmMain::UpdateCommands()
     const frmCsv* document = ActiveDocument();
     // A closing document already counts as gone.
     const bool bDocument = document && !document->bUnload();
-    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView, mnOption})
+    for (QAction* item : {mnNew, mnOpen, mnEnd, mnVersion, mnHelpView, mnOption, mnFormatWiz})
         EnableCommand(item, true);
     EnableCommand(mnSave, bDocument && document->bDirty());
     for (QAction* item : {mnNamedAndSave, mnSaveAll, mnClose, mnFind, mnSort, mnSummary, mnEditCopy,
@@ -60,9 +61,6 @@ void frmMain::UpdateCommands()
     EnableCommand(mnViewSource, bDocument && !document->szFile().trimmed().isEmpty());
     EnableCommand(mnUndo, bDocument && undoGroup.canUndo());
     EnableCommand(mnRedo, bDocument && undoGroup.canRedo());
-    // Commands whose windows and tools are not part of the program yet: shown, never inert.
-    for (QAction* item : {mnFormatWiz})
-        EnableCommand(item, false);
     const bool bFormats = gFormats().Count() > 0;
     for (QAction* item : {mnDataWizFull, mnDataWizPart, mnPopDataWizPart})
         EnableCommand(item, bFormats);
@@ -70,6 +68,12 @@ void frmMain::UpdateCommands()
     mnDataWiz->menuAction()->setEnabled(mnDataWizFull->isEnabled() || mnDataWizPart->isEnabled());
     mnChgType->menuAction()->setEnabled(mnOutCsv->isEnabled() || mnOutHTML->isEnabled() ||
                                         mnOutXML->isEnabled());
+}
+
+void frmMain::mnFormatWiz_Click()
+{
+    frmFormatMan manager(settings, this);
+    manager.exec();
 }
 
 void frmMain::OnDocument(void (frmCsv::*operation)())

@@ -260,6 +260,7 @@ void frmMain::ConnectCommands()
     connect(mnHelpView, &QAction::triggered, this, &frmMain::mnHelpView_Click);
     connect(mnVersion, &QAction::triggered, this, &frmMain::mnVersion_Click);
     connect(mnOption, &QAction::triggered, this, &frmMain::mnOption_Click);
+    connect(mnFormatWiz, &QAction::triggered, this, &frmMain::mnFormatWiz_Click);
 }
 
 void frmMain::ConnectDocumentCommands()

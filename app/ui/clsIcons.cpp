@@ -1,6 +1,8 @@
 // The drawn icons, looked up by key in the program's resources.
 #include "clsIcons.h"
 
+#include <QHash>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -24,6 +26,26 @@ QIcon clsIcons::Toolbar(const QString& key)
     if (!ToolbarKeys().contains(key))
         return {};
     return FromResource(key);
+}
+
+QStringList clsIcons::FormatManagerKeys()
+{
+    return {u"OpenVB"_s, u"OpenC"_s,  u"New"_s,   u"Open"_s,    u"SaveAsReg"_s, u"SaveAsFile"_s,
+            u"Insert"_s, u"Delete"_s, u"RowUp"_s, u"RowDown"_s, u"Prop"_s};
+}
+
+QIcon clsIcons::FormatManager(const QString& key)
+{
+    // Keys the main toolbar shares draw the same picture there and here.
+    static const QHash<QString, QString> drawings = {
+        {u"OpenVB"_s, u"SourceVB"_s},    {u"OpenC"_s, u"SourceC"_s},
+        {u"New"_s, u"FormatNew"_s},      {u"Open"_s, u"Open"_s},
+        {u"SaveAsReg"_s, u"Register"_s}, {u"SaveAsFile"_s, u"Save"_s},
+        {u"Insert"_s, u"InsertRow"_s},   {u"Delete"_s, u"DeleteRow"_s},
+        {u"RowUp"_s, u"RowUp"_s},        {u"RowDown"_s, u"RowDown"_s},
+        {u"Prop"_s, u"Header"_s}};
+    const auto found = drawings.constFind(key);
+    return found == drawings.constEnd() ? QIcon() : FromResource(*found);
 }
 
 QIcon clsIcons::App()

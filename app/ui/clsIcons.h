@@ -19,4 +19,8 @@ public:
     static QIcon Document();
     // Every toolbar key that has an icon, in toolbar order.
     static QStringList ToolbarKeys();
+    // The icon of a format manager toolbar key ("OpenVB", "Prop", ...); null when unknown.
+    static QIcon FormatManager(const QString& key);
+    // Every format manager toolbar key, in toolbar order.
+    static QStringList FormatManagerKeys();
 };

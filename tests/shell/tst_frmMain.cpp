@@ -11,6 +11,7 @@
 #include "clsScriptedMsgBox.h"
 #include "clsSettingsStore.h"
 #include "frmCsv.h"
+#include "frmFormatMan.h"
 #include "frmMain.h"
 #include "frmSelType.h"
 
@@ -143,7 +144,14 @@ private slots:
     {
         clsScriptedMsgBox msg;
         frmMain main(*store);
+        // The first run visits the format manager; closed without registering, the program ends.
+        bool visited = false;
+        modal::When<frmFormatMan>([&](frmFormatMan* manager) {
+            visited = true;
+            manager->close();
+        });
         QVERIFY(!main.Startup());
+        QVERIFY(visited);
         QCOMPARE(msg.TakeOne().text, u"フォーマットが登録されていません。\r\n"
                                      u"フォーマットマネージャでフォーマットを登録してください。"_s);
         QCOMPARE(store->Get(app, u"RecentFile"_s, u"Ver"_s), QString());
