@@ -2,6 +2,7 @@
 // target, meeting in the Shift-JIS code so that every pair converts in a single pass.
 #include "JConv.h"
 
+#include "JConvCounters.h"
 #include "JConvEncoders.h"
 
 #include <cstdint>
@@ -103,6 +104,10 @@ constexpr bool IsJisByte(unsigned c)
 // not text, so it is marked and counted where it is read, whatever the target set.
 template <class Encoder> inline void EmitJisCode(unsigned jis, Encoder& out)
 {
+    if constexpr (!Encoder::kNeedsCodes) {
+        out.Kanji(jis);
+        return;
+    }
     const unsigned sjis = FastJisToSjis(jis);
     if (SjisToUnicode(sjis) != 0) {
         out.Kanji(sjis);
@@ -214,6 +219,13 @@ template <class Encoder> Encoder EmitRare(unsigned unicode, Encoder out)
 
 template <class Encoder> inline void EmitUnicode(unsigned unicode, Encoder& out)
 {
+    // A counter needs the table only where a character may turn into a single byte.
+    if constexpr (!Encoder::kNeedsCodes) {
+        if (unicode - 0xFF61 > 0xFF9F - 0xFF61 && unicode != 0xA5 && unicode != 0x203E) {
+            out.Kanji(unicode);
+            return;
+        }
+    }
     const unsigned sjis = UnicodeToSjis(unicode);
     if (sjis != 0) {
         out.Kanji(sjis);
@@ -306,12 +318,28 @@ template <class Sink> Sink Run(Charset from, Charset to, const char* src, Sink s
     return sink;
 }
 
+template <class Counter> std::size_t Count(Charset from, const char* src)
+{
+    Counter counter = Decode(from, src, Counter{});
+    counter.End();
+    return counter.size;
+}
+
 } // namespace
 
 std::size_t ConvertedLength(Charset from, Charset to, const char* src)
 {
-    int errors = 0;
-    return Run(from, to, src, CountSink{}, errors).size;
+    switch (to) {
+    case Charset::Sjis:
+        return Count<SjisCounter>(from, src);
+    case Charset::Jis:
+        return Count<JisCounter>(from, src);
+    case Charset::Euc:
+        return Count<EucCounter>(from, src);
+    case Charset::Utf8:
+        return Count<Utf8Counter>(from, src);
+    }
+    return 0;
 }
 
 std::size_t Convert(Charset from, Charset to, const char* src, char* dst, int& errors)
