@@ -4,6 +4,7 @@
 
 #include "JConvCounters.h"
 #include "JConvEncoders.h"
+#include "JConvRuns.h"
 
 #include <cstdint>
 
@@ -108,8 +109,8 @@ template <class Encoder> inline void EmitJisCode(unsigned jis, Encoder& out)
         out.Kanji(jis);
         return;
     }
-    const unsigned sjis = FastJisToSjis(jis);
-    if (SjisToUnicode(sjis) != 0) {
+    const unsigned sjis = JisToAssignedSjis(jis);
+    if (sjis != 0) {
         out.Kanji(sjis);
     } else {
         out.Geta();
@@ -141,6 +142,14 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
             out.Kana(c + 0x80);
             ++s;
         } else if (kanji && IsJisByte(c)) {
+            if constexpr (Encoder::kCountsRuns) {
+                if (!kana) {
+                    const unsigned char* run = RangeRunEnd<0x21, 0x7E>(s, end);
+                    out.KanjiRun(static_cast<std::size_t>(run - s));
+                    s = run;
+                    continue;
+                }
+            }
             if (IsJisByte(s[1])) {
                 EmitJisCode((c << 8) | s[1], out);
                 s += 2;
@@ -180,6 +189,14 @@ Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
             s = AsciiRunEnd(s, end);
             out.AsciiRun(run, static_cast<std::size_t>(s - run));
             continue;
+        }
+        if constexpr (Encoder::kCountsRuns) {
+            if (IsEucByte(c)) {
+                const unsigned char* run = RangeRunEnd<0xA1, 0xFE>(s, end);
+                out.KanjiRun(static_cast<std::size_t>(run - s));
+                s = run;
+                continue;
+            }
         }
         const unsigned follower = s[1];
         if (IsEucByte(c) && IsEucByte(follower)) {
@@ -243,6 +260,16 @@ template <class Encoder>
 Encoder DecodeUtf8(const unsigned char* s, const unsigned char* end, Encoder out)
 {
     while (s < end) {
+        if constexpr (Encoder::kCountsBlocks) {
+            if (end - s >= 16) {
+                std::size_t count = 0;
+                if (const std::size_t whole = CommonUtf8Block(s, count)) {
+                    out.Counted(count);
+                    s += whole;
+                    continue;
+                }
+            }
+        }
         const unsigned c = *s;
         if ((c & 0xF0) == 0xE0 && end - s >= 3) {
             const unsigned wide = ((c & 0x0F) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "JConvEncoders.h"
+#include "JConvRuns.h"
 
 #include <cstdint>
 #include <cstring>
@@ -13,10 +14,19 @@ namespace skiff::jconv {
 // others tell the decoders to skip the table lookups: for them a character and its substitute
 // have the same length.
 
+// Beyond the encoders' events, a counter for a target where a two-byte code and its
+// substitute have the same length takes KanjiRun: a run of such bytes in a JIS or EUC-JP
+// text, whose pairs and a lone last byte (one substitute) each write two bytes. Counters
+// without shifts also take Counted, the length of a block the decoder measured itself.
+
 // Counts Shift-JIS.
 struct SjisCounter
 {
     static constexpr bool kNeedsCodes = false;
+    static constexpr bool kCountsRuns = true;
+    static constexpr bool kCountsBlocks = true;
+    void KanjiRun(std::size_t count) { size += count + (count & 1); }
+    void Counted(std::size_t count) { size += count; }
     void Ascii(unsigned) { ++size; }
     void AsciiRun(const unsigned char*, std::size_t count) { size += count; }
     void Kana(unsigned) { ++size; }
@@ -30,6 +40,10 @@ struct SjisCounter
 struct EucCounter
 {
     static constexpr bool kNeedsCodes = false;
+    static constexpr bool kCountsRuns = true;
+    static constexpr bool kCountsBlocks = true;
+    void KanjiRun(std::size_t count) { size += count + (count & 1); }
+    void Counted(std::size_t count) { size += count; }
     void Ascii(unsigned) { ++size; }
     void AsciiRun(const unsigned char*, std::size_t count) { size += count; }
     void Kana(unsigned) { size += 2; }
@@ -43,6 +57,14 @@ struct EucCounter
 struct JisCounter
 {
     static constexpr bool kNeedsCodes = false;
+    static constexpr bool kCountsRuns = true;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t count)
+    {
+        Shift(1);
+        size += count + (count & 1);
+    }
+    void Counted(std::size_t) {}
     void Ascii(unsigned)
     {
         Shift(0);
@@ -79,6 +101,10 @@ struct JisCounter
 struct Utf8Counter
 {
     static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     static constexpr std::uint64_t kOnes = 0x0101010101010101u;
     static constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
@@ -107,8 +133,8 @@ struct Utf8Counter
     // One, two or three bytes by the code point; no code point is a substitute's three.
     void Kanji(unsigned sjis)
     {
-        const unsigned unicode = SjisToUnicode(sjis);
-        size += 3 - (unicode - 1 < 0x7FF ? 1 : 0) - (unicode - 1 < 0x7F ? 1 : 0);
+        const std::uint32_t bytes = SjisToUtf8(sjis);
+        size += bytes != 0 ? bytes >> 24 : 3;
     }
     void Geta() { size += 3; }
     void End() {}

@@ -57,6 +57,10 @@ struct WriteSink
 template <class Sink> struct SjisEncoder
 {
     static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     void Ascii(unsigned c) { sink.Put(c); }
     void AsciiRun(const unsigned char* bytes, std::size_t count) { sink.Append(bytes, count); }
     void Kana(unsigned c) { sink.Put(c); }
@@ -75,6 +79,10 @@ template <class Sink> struct SjisEncoder
 template <class Sink> struct JisEncoder
 {
     static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     enum class Mode { Ascii, Kanji, Kana };
 
     void Ascii(unsigned c)
@@ -120,6 +128,10 @@ template <class Sink> struct JisEncoder
 template <class Sink> struct EucEncoder
 {
     static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     void Ascii(unsigned c) { sink.Put(c); }
     void AsciiRun(const unsigned char* bytes, std::size_t count) { sink.Append(bytes, count); }
     void Kana(unsigned c) { sink.Put(0x8E, c); }
@@ -142,6 +154,10 @@ template <class Sink> struct EucEncoder
 template <class Sink> struct Utf8Encoder
 {
     static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     void Ascii(unsigned c)
     {
         if (c == 0x5C) {
@@ -169,13 +185,13 @@ template <class Sink> struct Utf8Encoder
     void Kana(unsigned c) { Put3(c + 0xFEC0); }
     void Kanji(unsigned sjis)
     {
-        const unsigned unicode = SjisToUnicode(sjis);
-        if (unicode >= 0x800) {
-            Put3(unicode);
-        } else if (unicode >= 0x80) {
-            sink.Put(0xC0 | (unicode >> 6), 0x80 | (unicode & 0x3F));
-        } else if (unicode != 0) {
-            sink.Put(unicode);
+        const std::uint32_t bytes = SjisToUtf8(sjis);
+        if (bytes >> 24 == 3) {
+            sink.Put(bytes & 0xFF, (bytes >> 8) & 0xFF, (bytes >> 16) & 0xFF);
+        } else if (bytes >> 24 == 2) {
+            sink.Put(bytes & 0xFF, (bytes >> 8) & 0xFF);
+        } else if (bytes != 0) {
+            sink.Put(bytes & 0xFF);
         } else {
             Geta();
         }

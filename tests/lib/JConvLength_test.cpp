@@ -130,4 +130,26 @@ TEST_P(JConvLength, MatchesTheConversionOnRandomBytes)
     }
 }
 
+TEST_P(JConvLength, MatchesTheConversionOnLongRunsOfJapanese)
+{
+    // Long runs of the commonest characters of each set (where the length functions take
+    // whole blocks at a time), broken now and then by any other piece.
+    static const char* const common[] = {"\xe3\x81\x82", "\xe4\xba\x9c", "ab,",
+                                         "\xb0\xa1",     "\xa4\xa2",     "4A",
+                                         "0!",           "\x88\x9f",     "\x82\xa0"};
+    std::mt19937 random(15);
+    std::uniform_int_distribution<size_t> pickCommon(0, std::size(common) - 1);
+    std::uniform_int_distribution<size_t> pickAny(0, std::size(kPieces) - 1);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int round = 0; round < 300; ++round) {
+        std::string text = round % 2 == 0 ? "\x1b$B" : "";
+        for (int i = 0; i < 80; ++i) {
+            text += percent(random) < 95 ? common[pickCommon(random)] : kPieces[pickAny(random)];
+        }
+        const int length = GetParam().length(text.c_str());
+        ASSERT_EQ(static_cast<int>(Converted(GetParam(), text).size()) + 1, length)
+            << ::testing::PrintToString(text);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPair, JConvLength, ::testing::ValuesIn(Pairs()), PairName);
