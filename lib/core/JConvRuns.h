@@ -57,13 +57,14 @@ inline std::size_t CommonUtf8Block(const unsigned char* s, std::size_t& size)
         static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(special, threeByteLead)));
     const unsigned tilde =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x7D))));
-    const std::size_t whole = (lead & 0x4000) != 0 ? 14 : (lead & 0x8000) != 0 ? 15 : 16;
-    const unsigned mask = (1u << whole) - 1;
-    const unsigned expected = (lead << 1) | (lead << 2);
-    if ((tilde & mask) != 0 || ((follower ^ expected) & mask) != 0 ||
-        ((high ^ (lead | follower)) & mask) != 0) {
+    // Every follower where a lead calls for one, up to the sixteenth byte; a character cut
+    // short there is left for the next block.
+    const unsigned expected = ((lead << 1) | (lead << 2)) & 0xFFFF;
+    if (tilde != 0 || follower != expected || high != (lead | follower)) {
         return 0;
     }
+    const std::size_t whole = (lead & 0x4000) != 0 ? 14 : (lead & 0x8000) != 0 ? 15 : 16;
+    const unsigned mask = (1u << whole) - 1;
     size += whole - static_cast<std::size_t>(__builtin_popcount(lead & mask));
     return whole;
 #else

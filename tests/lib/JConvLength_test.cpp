@@ -152,4 +152,12 @@ TEST_P(JConvLength, MatchesTheConversionOnLongRunsOfJapanese)
     }
 }
 
+TEST(JConvLengthCases, LeadBytesRunningIntoTheNextBlock)
+{
+    // Sixteen bytes of ASCII and lead bytes whose followers are missing.
+    const std::string text = "\x1b(I14;(,\x1b\x1b(I1\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4;'";
+    EXPECT_EQ(UNICODEtoSJISLen(text.c_str()),
+              static_cast<int>(Converted(kUtf8, kSjis, text).size()) + 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPair, JConvLength, ::testing::ValuesIn(Pairs()), PairName);
