@@ -34,6 +34,15 @@ inline const unsigned char* RangeRunEnd(const unsigned char* s, const unsigned c
     return s;
 }
 
+// Bits set in a 16-bit mask, without the library call a plain x86-64 build makes of it.
+inline unsigned CountBits16(unsigned mask)
+{
+    mask -= (mask >> 1) & 0x5555;
+    mask = (mask & 0x3333) + ((mask >> 2) & 0x3333);
+    mask = (mask + (mask >> 4)) & 0x0F0F;
+    return (mask + (mask >> 8)) & 0x1F;
+}
+
 // The common kind of UTF-8 for a Shift-JIS or EUC-JP length: ASCII below 0x7E and three-byte
 // characters other than those of lead bytes E2 and EF (which hold the overline and half-width
 // katakana, single bytes in the target). When the sixteen bytes at s are such characters, up
@@ -65,7 +74,7 @@ inline std::size_t CommonUtf8Block(const unsigned char* s, std::size_t& size)
     }
     const std::size_t whole = (lead & 0x4000) != 0 ? 14 : (lead & 0x8000) != 0 ? 15 : 16;
     const unsigned mask = (1u << whole) - 1;
-    size += whole - static_cast<std::size_t>(__builtin_popcount(lead & mask));
+    size += whole - CountBits16(lead & mask);
     return whole;
 #else
     (void)s;
