@@ -16,7 +16,7 @@ struct clsCharsetEvidence
     qint64 nUndecodable = 0;
     // Characters that decode but have no JIS X 0208 code (Skiff substitutes them).
     qint64 nOutside = 0;
-    // Whether the counts were taken: a candidate ruled out early is not converted.
+    // Whether the counts were taken: a candidate ruled out early is not counted in full.
     bool bChecked = false;
 
     bool Fits() const { return bChecked && nUndecodable == 0 && nOutside == 0; }
@@ -40,12 +40,12 @@ struct clsDetection
     QString szError;
 };
 
-// Judges character set, line end and delimiter from the whole content, converting it with
-// Skiff's own converters so the verdict matches what a load would produce.
+// Judges character set, line end and delimiter from the whole content, counting each code as
+// Skiff's own converters treat it so the verdict matches what a load would produce.
 class clsCharsetDetector
 {
 public:
-    // bAllEvidence converts every candidate, not only those that might still win.
+    // bAllEvidence counts every candidate in full, not only those that might still win.
     static clsDetection DetectFile(const QString& szPath, bool bAllEvidence = false);
     static clsDetection Detect(QByteArrayView bytes, bool bAllEvidence = false);
 

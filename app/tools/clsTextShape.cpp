@@ -5,6 +5,10 @@
 #include <array>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 using Bytes = const unsigned char*;
@@ -14,22 +18,46 @@ using Bytes = const unsigned char*;
 int clsTextShape::LineEnd(QByteArrayView bytes)
 {
     auto s = reinterpret_cast<Bytes>(bytes.data());
-    Bytes end = s + bytes.size();
+    const size_t size = static_cast<size_t>(bytes.size());
+    // A pair CR LF is one line end, every other CR and LF one of its own: three counts taken
+    // sixteen bytes at a time, with byte-wide tallies summed before they can overflow.
     qint64 crlf = 0;
-    qint64 cr = 0;
-    qint64 lf = 0;
-    for (; s < end; ++s) {
-        if (*s == '\r') {
-            if (s + 1 < end && s[1] == '\n') {
-                ++crlf;
-                ++s;
-            } else {
-                ++cr;
-            }
-        } else if (*s == '\n') {
-            ++lf;
+    qint64 anyCr = 0;
+    qint64 anyLf = 0;
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i crs = _mm_set1_epi8('\r');
+    const __m128i lfs = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    const auto total = [zero](__m128i tally) {
+        const __m128i sums = _mm_sad_epu8(tally, zero);
+        return static_cast<qint64>(_mm_cvtsi128_si32(sums) +
+                                   _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+    };
+    while (i + 17 <= size) {
+        __m128i tallyCr = zero;
+        __m128i tallyLf = zero;
+        __m128i tallyPair = zero;
+        for (int round = 0; round < 255 && i + 17 <= size; ++round, i += 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 1));
+            const __m128i isCr = _mm_cmpeq_epi8(here, crs);
+            tallyCr = _mm_sub_epi8(tallyCr, isCr);
+            tallyLf = _mm_sub_epi8(tallyLf, _mm_cmpeq_epi8(here, lfs));
+            tallyPair = _mm_sub_epi8(tallyPair, _mm_and_si128(isCr, _mm_cmpeq_epi8(next, lfs)));
         }
+        anyCr += total(tallyCr);
+        anyLf += total(tallyLf);
+        crlf += total(tallyPair);
     }
+#endif
+    for (; i < size; ++i) {
+        anyCr += s[i] == '\r' ? 1 : 0;
+        anyLf += s[i] == '\n' ? 1 : 0;
+        crlf += s[i] == '\r' && i + 1 < size && s[i + 1] == '\n' ? 1 : 0;
+    }
+    const qint64 cr = anyCr - crlf;
+    const qint64 lf = anyLf - crlf;
     if (crlf == 0 && cr == 0 && lf == 0)
         return 0;
     if (crlf >= cr && crlf >= lf)

@@ -2,7 +2,9 @@
 // target, meeting in the Shift-JIS code so that every pair converts in a single pass.
 #include "JConv.h"
 
+#include "JConvCounters.h"
 #include "JConvEncoders.h"
+#include "JConvRuns.h"
 
 #include <cstdint>
 
@@ -103,8 +105,12 @@ constexpr bool IsJisByte(unsigned c)
 // not text, so it is marked and counted where it is read, whatever the target set.
 template <class Encoder> inline void EmitJisCode(unsigned jis, Encoder& out)
 {
-    const unsigned sjis = FastJisToSjis(jis);
-    if (SjisToUnicode(sjis) != 0) {
+    if constexpr (!Encoder::kNeedsCodes) {
+        out.Kanji(jis);
+        return;
+    }
+    const unsigned sjis = JisToAssignedSjis(jis);
+    if (sjis != 0) {
         out.Kanji(sjis);
     } else {
         out.Geta();
@@ -136,6 +142,14 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
             out.Kana(c + 0x80);
             ++s;
         } else if (kanji && IsJisByte(c)) {
+            if constexpr (Encoder::kCountsRuns) {
+                if (!kana) {
+                    const unsigned char* run = RangeRunEnd<0x21, 0x7E>(s, end);
+                    out.KanjiRun(static_cast<std::size_t>(run - s));
+                    s = run;
+                    continue;
+                }
+            }
             if (IsJisByte(s[1])) {
                 EmitJisCode((c << 8) | s[1], out);
                 s += 2;
@@ -176,6 +190,14 @@ Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
             out.AsciiRun(run, static_cast<std::size_t>(s - run));
             continue;
         }
+        if constexpr (Encoder::kCountsRuns) {
+            if (IsEucByte(c)) {
+                const unsigned char* run = RangeRunEnd<0xA1, 0xFE>(s, end);
+                out.KanjiRun(static_cast<std::size_t>(run - s));
+                s = run;
+                continue;
+            }
+        }
         const unsigned follower = s[1];
         if (IsEucByte(c) && IsEucByte(follower)) {
             EmitJisCode(((c << 8) | follower) & 0x7F7F, out);
@@ -214,6 +236,13 @@ template <class Encoder> Encoder EmitRare(unsigned unicode, Encoder out)
 
 template <class Encoder> inline void EmitUnicode(unsigned unicode, Encoder& out)
 {
+    // A counter needs the table only where a character may turn into a single byte.
+    if constexpr (!Encoder::kNeedsCodes) {
+        if (unicode - 0xFF61 > 0xFF9F - 0xFF61 && unicode != 0xA5 && unicode != 0x203E) {
+            out.Kanji(unicode);
+            return;
+        }
+    }
     const unsigned sjis = UnicodeToSjis(unicode);
     if (sjis != 0) {
         out.Kanji(sjis);
@@ -231,6 +260,16 @@ template <class Encoder>
 Encoder DecodeUtf8(const unsigned char* s, const unsigned char* end, Encoder out)
 {
     while (s < end) {
+        if constexpr (Encoder::kCountsBlocks) {
+            if (end - s >= 16) {
+                std::size_t count = 0;
+                if (const std::size_t whole = CommonUtf8Block(s, count)) {
+                    out.Counted(count);
+                    s += whole;
+                    continue;
+                }
+            }
+        }
         const unsigned c = *s;
         if ((c & 0xF0) == 0xE0 && end - s >= 3) {
             const unsigned wide = ((c & 0x0F) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);
@@ -306,12 +345,28 @@ template <class Sink> Sink Run(Charset from, Charset to, const char* src, Sink s
     return sink;
 }
 
+template <class Counter> std::size_t Count(Charset from, const char* src)
+{
+    Counter counter = Decode(from, src, Counter{});
+    counter.End();
+    return counter.size;
+}
+
 } // namespace
 
 std::size_t ConvertedLength(Charset from, Charset to, const char* src)
 {
-    int errors = 0;
-    return Run(from, to, src, CountSink{}, errors).size;
+    switch (to) {
+    case Charset::Sjis:
+        return Count<SjisCounter>(from, src);
+    case Charset::Jis:
+        return Count<JisCounter>(from, src);
+    case Charset::Euc:
+        return Count<EucCounter>(from, src);
+    case Charset::Utf8:
+        return Count<Utf8Counter>(from, src);
+    }
+    return 0;
 }
 
 std::size_t Convert(Charset from, Charset to, const char* src, char* dst, int& errors)

@@ -12,16 +12,6 @@ constexpr unsigned kEsc = 0x1B;
 // The geta mark 〓, written for every character that cannot be converted.
 constexpr unsigned kGetaSjis = 0x81AC;
 
-// Counts the bytes a conversion writes; the length functions run on it.
-struct CountSink
-{
-    void Put(unsigned) { ++size; }
-    void Put(unsigned, unsigned) { size += 2; }
-    void Put(unsigned, unsigned, unsigned) { size += 3; }
-    void Append(const unsigned char*, std::size_t count) { size += count; }
-    std::size_t size = 0;
-};
-
 // Writes the converted bytes into the caller's buffer.
 struct WriteSink
 {
@@ -66,6 +56,11 @@ struct WriteSink
 // Writes Shift-JIS.
 template <class Sink> struct SjisEncoder
 {
+    static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     void Ascii(unsigned c) { sink.Put(c); }
     void AsciiRun(const unsigned char* bytes, std::size_t count) { sink.Append(bytes, count); }
     void Kana(unsigned c) { sink.Put(c); }
@@ -83,6 +78,11 @@ template <class Sink> struct SjisEncoder
 // Writes JIS: a shift sequence only where the character class changes, ending in ASCII.
 template <class Sink> struct JisEncoder
 {
+    static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     enum class Mode { Ascii, Kanji, Kana };
 
     void Ascii(unsigned c)
@@ -127,6 +127,11 @@ template <class Sink> struct JisEncoder
 // Writes EUC-JP.
 template <class Sink> struct EucEncoder
 {
+    static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     void Ascii(unsigned c) { sink.Put(c); }
     void AsciiRun(const unsigned char* bytes, std::size_t count) { sink.Append(bytes, count); }
     void Kana(unsigned c) { sink.Put(0x8E, c); }
@@ -148,6 +153,11 @@ template <class Sink> struct EucEncoder
 // Writes UTF-8, reading single bytes as JIS X 0201 Roman (0x5C yen sign, 0x7E overline).
 template <class Sink> struct Utf8Encoder
 {
+    static constexpr bool kNeedsCodes = true;
+    static constexpr bool kCountsRuns = false;
+    static constexpr bool kCountsBlocks = false;
+    void KanjiRun(std::size_t) {}
+    void Counted(std::size_t) {}
     void Ascii(unsigned c)
     {
         if (c == 0x5C) {
@@ -175,13 +185,13 @@ template <class Sink> struct Utf8Encoder
     void Kana(unsigned c) { Put3(c + 0xFEC0); }
     void Kanji(unsigned sjis)
     {
-        const unsigned unicode = SjisToUnicode(sjis);
-        if (unicode >= 0x800) {
-            Put3(unicode);
-        } else if (unicode >= 0x80) {
-            sink.Put(0xC0 | (unicode >> 6), 0x80 | (unicode & 0x3F));
-        } else if (unicode != 0) {
-            sink.Put(unicode);
+        const std::uint32_t bytes = SjisToUtf8(sjis);
+        if (bytes >> 24 == 3) {
+            sink.Put(bytes & 0xFF, (bytes >> 8) & 0xFF, (bytes >> 16) & 0xFF);
+        } else if (bytes >> 24 == 2) {
+            sink.Put(bytes & 0xFF, (bytes >> 8) & 0xFF);
+        } else if (bytes != 0) {
+            sink.Put(bytes & 0xFF);
         } else {
             Geta();
         }

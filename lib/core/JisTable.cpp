@@ -60,6 +60,40 @@ constexpr std::array<std::uint16_t, kSjisLeadRows * 0x100> BuildSjisToUnicode()
     return index;
 }
 
+constexpr std::array<std::uint16_t, 0x4000>
+BuildJisToAssignedSjis(const std::array<std::uint16_t, kSjisLeadRows * 0x100>& toUnicode)
+{
+    std::array<std::uint16_t, 0x4000> index{};
+    for (unsigned first = 0x21; first <= 0x7E; ++first) {
+        for (unsigned second = 0x21; second <= 0x7E; ++second) {
+            const unsigned sjis = JisToSjis((first << 8) | second);
+            const unsigned lead = sjis >> 8;
+            if (toUnicode[((lead - 0x81 - (lead & 0x40)) << 8) | (sjis & 0xFF)] != 0) {
+                index[(first << 7) | second] = static_cast<std::uint16_t>(sjis);
+            }
+        }
+    }
+    return index;
+}
+
+constexpr std::array<std::uint32_t, kSjisLeadRows * 0x100>
+BuildSjisToUtf8(const std::array<std::uint16_t, kSjisLeadRows * 0x100>& toUnicode)
+{
+    std::array<std::uint32_t, kSjisLeadRows * 0x100> index{};
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const std::uint32_t unicode = toUnicode[i];
+        if (unicode >= 0x800) {
+            index[i] = (3u << 24) | ((0x80 | (unicode & 0x3F)) << 16) |
+                       ((0x80 | ((unicode >> 6) & 0x3F)) << 8) | (0xE0 | (unicode >> 12));
+        } else if (unicode >= 0x80) {
+            index[i] = (2u << 24) | ((0x80 | (unicode & 0x3F)) << 8) | (0xC0 | (unicode >> 6));
+        } else if (unicode != 0) {
+            index[i] = (1u << 24) | unicode;
+        }
+    }
+    return index;
+}
+
 constexpr Index8 BuildUnicodePageSlot()
 {
     Index8 slot{};
@@ -93,6 +127,8 @@ constexpr auto kBuiltJisLead = BuildJisLead();
 constexpr auto kBuiltJisTrail = BuildJisTrail();
 constexpr auto kBuiltSjisToUnicode = BuildSjisToUnicode();
 constexpr auto kBuiltUnicodeToSjis = BuildUnicodeToSjis();
+constexpr auto kBuiltJisToAssignedSjis = BuildJisToAssignedSjis(kBuiltSjisToUnicode);
+constexpr auto kBuiltSjisToUtf8 = BuildSjisToUtf8(kBuiltSjisToUnicode);
 
 } // namespace
 
@@ -101,6 +137,8 @@ const Index16 kSjisTrailPart = kBuiltSjisTrailPart;
 const std::array<std::uint8_t, 0x80> kJisLead = kBuiltJisLead;
 const Index8 kJisTrail = kBuiltJisTrail;
 const std::array<std::uint16_t, kSjisLeadRows* 0x100> kSjisToUnicode = kBuiltSjisToUnicode;
+const std::array<std::uint16_t, 0x4000> kJisToAssignedSjis = kBuiltJisToAssignedSjis;
+const std::array<std::uint32_t, kSjisLeadRows* 0x100> kSjisToUtf8 = kBuiltSjisToUtf8;
 const Index8 kUnicodePageSlot = kBuiltUnicodePageSlot;
 const std::array<std::uint16_t, kHotPages* 0x100> kUnicodeToSjis = kBuiltUnicodeToSjis;
 

@@ -83,6 +83,25 @@ inline std::uint16_t SjisToUnicode(unsigned sjis)
     return kSjisToUnicode[((lead - 0x81 - (lead & 0x40)) << 8) | (sjis & 0xFF)];
 }
 
+// Shift-JIS codes of the JIS X 0208 characters by (first << 7) | second of their JIS code,
+// 0 where the standard assigns no character: a JIS or EUC-JP reader's one lookup per pair.
+extern const std::array<std::uint16_t, 0x4000> kJisToAssignedSjis;
+
+inline unsigned JisToAssignedSjis(unsigned jis)
+{
+    return kJisToAssignedSjis[((jis >> 1) & 0x3F80) | (jis & 0x7F)];
+}
+
+// UTF-8 bytes of the Shift-JIS codes that HasJisCode, indexed like kSjisToUnicode: the
+// bytes in order from the lowest, their count in the top byte; 0 where there is no character.
+extern const std::array<std::uint32_t, kSjisLeadRows * 0x100> kSjisToUtf8;
+
+inline std::uint32_t SjisToUtf8(unsigned sjis)
+{
+    const unsigned lead = sjis >> 8;
+    return kSjisToUtf8[((lead - 0x81 - (lead & 0x40)) << 8) | (sjis & 0xFF)];
+}
+
 // Shift-JIS codes of the 256-character Unicode pages that carry most Japanese text (kana and
 // punctuation U+30xx, kanji U+4E00-U+9FFF, full-width forms U+FFxx), by the page's slot; the
 // other pages (kColdPage) are searched.
