@@ -218,14 +218,15 @@ bool clsRecordReader::ReadQuoted(int rowCount)
         // Columns past the line's own would run into the next line: those cells stay empty.
         const int readable = std::min(colCount, memCount);
         for (int i = 1; i <= readable; ++i) {
-            char* text = buffer.data();
-            if (skiff::GetTxtCol(text, static_cast<int>(buffer.size()), n, i, unescape, 1) != 0) {
+            // Each column goes straight into the row being built.
+            char* text = records.CellSpace(kFieldBuffer);
+            if (skiff::GetTxtCol(text, static_cast<int>(kFieldBuffer), n, i, unescape, 1) != 0) {
                 const size_t size = static_cast<size_t>(skiff::GetTxtColLen(n, i)) + 1;
-                text = Buffer(size);
+                text = records.CellSpace(size);
                 if (skiff::GetTxtCol(text, SkiffSize(size), n, i, unescape, 1) != 0)
                     return false;
             }
-            records.AddCell(Terminated(text));
+            records.CommitCell(std::strlen(text));
         }
         for (int i = readable + 1; i <= memCount; ++i)
             records.AddCell({});
@@ -290,8 +291,8 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
     const int memCount = format.MemCount();
     for (n = 1; n <= rowCount; ++n) {
         const int lineLength = skiff::GetTxtLineLen(n);
-        char* text = Buffer(FixedFieldBytes(lineLength));
-        const int size = SkiffSize(buffer.size());
+        const size_t fieldBytes = FixedFieldBytes(lineLength);
+        const int size = SkiffSize(fieldBytes);
         // Widths come from the format: their sum may pass what an int holds.
         qint64 offset = 0;
         for (int i = 1; i <= memCount; ++i) {
@@ -303,10 +304,11 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
             const int width = std::max(format.Members(i)->MemLenB, 0);
             const int count =
                 i == memCount ? -1 : static_cast<int>(std::min<qint64>(width, lineLength - offset));
+            char* text = records.CellSpace(fieldBytes);
             if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size, charSet) !=
                 0)
                 return false;
-            records.AddCell(Terminated(text));
+            records.CommitCell(std::strlen(text));
             offset += width;
         }
         records.EndRow();

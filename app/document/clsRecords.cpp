@@ -216,15 +216,30 @@ void clsRecords::Reorder(const std::vector<int>& aOrder)
 void clsRecords::AddCell(QByteArrayView bytes)
 {
     const QByteArrayView text = UpToNul(bytes);
-    pending.append(text.data(), static_cast<size_t>(text.size()));
-    pending.push_back('\0');
+    const size_t length = static_cast<size_t>(text.size());
+    char* out = CellSpace(length + 1);
+    if (length > 0)
+        std::memcpy(out, text.data(), length);
+    CommitCell(length);
+}
+
+char* clsRecords::CellSpace(size_t nBytes)
+{
+    if (pending.size() - pendingSize < nBytes)
+        pending.resize(std::max(pendingSize + nBytes, pending.size() * 2));
+    return pending.data() + pendingSize;
+}
+
+void clsRecords::CommitCell(size_t nLength)
+{
+    pending[pendingSize + nLength] = '\0';
+    pendingSize += nLength + 1;
 }
 
 void clsRecords::EndRow()
 {
-    rows.push_back(
-        Store({}, QByteArrayView(pending.data(), static_cast<qsizetype>(pending.size()))));
-    pending.clear();
+    rows.push_back(Store({}, QByteArrayView(pending.data(), static_cast<qsizetype>(pendingSize))));
+    pendingSize = 0;
 }
 
 void clsRecords::InsertRows(int lnRow, int lnCount)

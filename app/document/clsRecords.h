@@ -58,7 +58,12 @@ public:
     // to forget the cells added since the last row).
     void AddCell(QByteArrayView bytes);
     void EndRow();
-    void DropRow() { pending.clear(); }
+    void DropRow() { pendingSize = 0; }
+    // The same without a copy: room for a cell of up to nBytes - 1 bytes and its NUL at the
+    // end of the row being built, valid until the next call; CommitCell then keeps the first
+    // nLength bytes written there (which hold no NUL) as the next cell.
+    char* CellSpace(size_t nBytes);
+    void CommitCell(size_t nLength);
 
     // lnRow may be RowCount() + 1 to append.
     void InsertRows(int lnRow, int lnCount);
@@ -104,7 +109,10 @@ private:
 
     std::vector<uint64_t> rows;
     std::vector<Chunk> chunks;
-    std::string pending;
+    // The row being built: its cells fill the first pendingSize bytes; the rest is room
+    // kept between rows, so that no row allocates.
+    std::vector<char> pending;
+    size_t pendingSize = 0;
     int64_t usedBytes = 0;
     int64_t garbageBytes = 0;
 };
