@@ -109,8 +109,14 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
     const bool bConverts = format.FileType != 3 || HasStringMember(format);
     if (bConverts && (charSet < 1 || charSet > 4))
         openError = clsReadFailure::Text(szPath, SKIFF_STATUS_BAD_CHARSET, charSet);
-    else
-        normal = ReadByType(path, QFileInfo(szPath).size(), error);
+    else {
+        const qint64 fileSize = QFileInfo(szPath).size();
+        // Cells take about the file's bytes (a little more for fixed-length text, whose
+        // fields keep their padding).
+        records.ReserveBytes(fileSize + fileSize / 8);
+        normal = ReadByType(path, fileSize, error);
+        records.EndReserve();
+    }
     const int convErrors = skiff::GetConvErrCnt();
     skiff::Terminate();
 
