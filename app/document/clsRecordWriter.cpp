@@ -211,9 +211,13 @@ bool clsRecordWriter::WriteDelimited()
     for (r = 1; r <= rowCount; ++r) {
         // The row's cells in one pass, not each searched for from the row's start.
         clsRecords::CellCursor cells = records.RowCells(r);
+        // Most rows hold no double quote at all: one look at the row spares one per cell.
+        const QByteArrayView rest = cells.Rest();
+        const bool escape = format.EscOutput == 1 && !rest.isEmpty() &&
+                            std::memchr(rest.data(), '"', static_cast<size_t>(rest.size()));
         for (int i = 1; i <= memCount; ++i) {
             QByteArrayView cell = cells.Next();
-            if (format.EscOutput == 1 && !Escape(cell))
+            if (escape && !Escape(cell))
                 return false;
             const bool quoted = fields[static_cast<size_t>(i - 1)].memType == 5;
             const size_t size = static_cast<size_t>(cell.size());

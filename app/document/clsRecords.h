@@ -57,6 +57,8 @@ public:
     public:
         explicit CellCursor(QByteArrayView cells) : p(cells.data()), end(p + cells.size()) {}
         QByteArrayView Next();
+        // The cells not yet given, NUL-separated.
+        QByteArrayView Rest() const { return QByteArrayView(p, end - p); }
 
     private:
         const char* p;

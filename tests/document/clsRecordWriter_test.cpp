@@ -335,10 +335,11 @@ TEST_F(clsRecordWriterTest, ManyLinesComeOutInEveryCharSetAsLineByLine)
                             : '"' + kanji[charSet] + "\"," + QByteArray::number(i) + "\r\n";
         clsScriptedMsgBox msg;
         EXPECT_EQ(Written(format, charSet, 1), expected) << charSet;
-        if (charSet != 1)
+        if (charSet != 1) {
             EXPECT_EQ(msg.TakeOne().text,
                       u"変換できない文字が 2 文字ありました。〓に置き換えて保存しました。"_s)
                 << charSet;
+        }
     }
 }
 
