@@ -18,6 +18,10 @@
 #include <cstring>
 #include <new>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -96,8 +100,26 @@ clsRecordReader::clsRecordReader(const clsFormat& fmt, clsRecords& target, Progr
     : format(fmt), records(target), progress(std::move(report)), buffer(kFieldBuffer)
 {}
 
+namespace {
+
+// A load allocates and frees buffers of tens of megabytes (Skiff's content, line table and
+// delimiter bits) around the records it keeps. The C library's default raises its threshold
+// for mapping blocks of their own each time such a block is freed, so that the next load
+// takes its buffers from the heap, between the kept records, where freeing them returns
+// nothing: a fixed threshold keeps every large buffer in a mapping of its own.
+void KeepLargeBuffersMapped()
+{
+#ifdef __GLIBC__
+    static const bool fixed = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
+    (void)fixed;
+#endif
+}
+
+} // namespace
+
 clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
 {
+    KeepLargeBuffersMapped();
     charSet = lnCharSet < 1 ? format.CharSet : lnCharSet;
     filePath = szPath;
     const QByteArray path = clsSkiff::NativePath(szPath);
