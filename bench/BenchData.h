@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -132,10 +133,16 @@ inline int RunCases(int argc, char** argv, const char* szBanner,
     if (argc == 3)
         return runCase(QByteArray(argv[1]).toInt(), QString::fromLocal8Bit(argv[2]));
 
-    QTemporaryDir dir;
+    // QUILLET_BENCH_DIR keeps the files between runs: they are written there once.
+    QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("QUILLET_BENCH_DIR");
+    const QDir dir(kept.isEmpty() ? temporary.path() : kept);
     QElapsedTimer clock;
     clock.start();
-    WriteFiles(dir.path());
+    if (kept.isEmpty() || !QFile::exists(dir.filePath(FileName(3)))) {
+        dir.mkpath(u"."_s);
+        WriteFiles(dir.path());
+    }
     std::printf("%s: %d records written in %.1f s; each case runs in a fresh process\n", szBanner,
                 kRecords, static_cast<double>(clock.elapsed()) / 1e3);
     int failures = 0;

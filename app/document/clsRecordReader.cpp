@@ -18,6 +18,10 @@
 #include <cstring>
 #include <new>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -96,8 +100,26 @@ clsRecordReader::clsRecordReader(const clsFormat& fmt, clsRecords& target, Progr
     : format(fmt), records(target), progress(std::move(report)), buffer(kFieldBuffer)
 {}
 
+namespace {
+
+// A load allocates and frees buffers of tens of megabytes (Skiff's content, line table and
+// delimiter bits) around the records it keeps. The C library's default raises its threshold
+// for mapping blocks of their own each time such a block is freed, so that the next load
+// takes its buffers from the heap, between the kept records, where freeing them returns
+// nothing: a fixed threshold keeps every large buffer in a mapping of its own.
+void KeepLargeBuffersMapped()
+{
+#ifdef __GLIBC__
+    static const bool fixed = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
+    (void)fixed;
+#endif
+}
+
+} // namespace
+
 clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
 {
+    KeepLargeBuffersMapped();
     charSet = lnCharSet < 1 ? format.CharSet : lnCharSet;
     filePath = szPath;
     const QByteArray path = clsSkiff::NativePath(szPath);
@@ -109,8 +131,14 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
     const bool bConverts = format.FileType != 3 || HasStringMember(format);
     if (bConverts && (charSet < 1 || charSet > 4))
         openError = clsReadFailure::Text(szPath, SKIFF_STATUS_BAD_CHARSET, charSet);
-    else
-        normal = ReadByType(path, QFileInfo(szPath).size(), error);
+    else {
+        const qint64 fileSize = QFileInfo(szPath).size();
+        // Cells take about the file's bytes (a little more for fixed-length text, whose
+        // fields keep their padding).
+        records.ReserveBytes(fileSize + fileSize / 8);
+        normal = ReadByType(path, fileSize, error);
+        records.EndReserve();
+    }
     const int convErrors = skiff::GetConvErrCnt();
     skiff::Terminate();
 
@@ -218,14 +246,15 @@ bool clsRecordReader::ReadQuoted(int rowCount)
         // Columns past the line's own would run into the next line: those cells stay empty.
         const int readable = std::min(colCount, memCount);
         for (int i = 1; i <= readable; ++i) {
-            char* text = buffer.data();
-            if (skiff::GetTxtCol(text, static_cast<int>(buffer.size()), n, i, unescape, 1) != 0) {
+            // Each column goes straight into the row being built.
+            char* text = records.CellSpace(kFieldBuffer);
+            if (skiff::GetTxtCol(text, static_cast<int>(kFieldBuffer), n, i, unescape, 1) != 0) {
                 const size_t size = static_cast<size_t>(skiff::GetTxtColLen(n, i)) + 1;
-                text = Buffer(size);
+                text = records.CellSpace(size);
                 if (skiff::GetTxtCol(text, SkiffSize(size), n, i, unescape, 1) != 0)
                     return false;
             }
-            records.AddCell(Terminated(text));
+            records.CommitCell(std::strlen(text));
         }
         for (int i = readable + 1; i <= memCount; ++i)
             records.AddCell({});
@@ -290,8 +319,8 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
     const int memCount = format.MemCount();
     for (n = 1; n <= rowCount; ++n) {
         const int lineLength = skiff::GetTxtLineLen(n);
-        char* text = Buffer(FixedFieldBytes(lineLength));
-        const int size = SkiffSize(buffer.size());
+        const size_t fieldBytes = FixedFieldBytes(lineLength);
+        const int size = SkiffSize(fieldBytes);
         // Widths come from the format: their sum may pass what an int holds.
         qint64 offset = 0;
         for (int i = 1; i <= memCount; ++i) {
@@ -303,10 +332,11 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
             const int width = std::max(format.Members(i)->MemLenB, 0);
             const int count =
                 i == memCount ? -1 : static_cast<int>(std::min<qint64>(width, lineLength - offset));
+            char* text = records.CellSpace(fieldBytes);
             if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size, charSet) !=
                 0)
                 return false;
-            records.AddCell(Terminated(text));
+            records.CommitCell(std::strlen(text));
             offset += width;
         }
         records.EndRow();

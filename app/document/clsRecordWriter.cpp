@@ -10,15 +10,20 @@
 #include "clsRecords.h"
 #include "clsSkiff.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 constexpr size_t kEscapeBuffer = 2048;
+// Lines of delimited text go out this many bytes at a time: one call and one conversion per
+// batch instead of per line.
+constexpr size_t kWriteBatch = size_t{256} << 10;
 // Progress is reported once per this many records.
 constexpr int kProgressStep = 16384;
 
@@ -55,6 +60,41 @@ void Fit(std::string& out, size_t start, int width)
 {
     out.resize(start + static_cast<size_t>(width), '\0');
 }
+
+// Lines gathered for one write: grown only when a line does not fit, never filled with
+// zeros for nothing.
+class TextBatch
+{
+public:
+    explicit TextBatch(size_t nBatch) : bytes(nBatch + 4096) {}
+
+    // Room for nBytes more; Commit takes the end of what was written there.
+    char* Room(size_t nBytes)
+    {
+        if (bytes.size() - used < nBytes + 1)
+            bytes.resize(std::max(used + nBytes + 1, bytes.size() * 2));
+        return bytes.data() + used;
+    }
+    void Commit(const char* pEnd) { used = static_cast<size_t>(pEnd - bytes.data()); }
+    void Append(const char* pData, size_t nBytes)
+    {
+        char* at = Room(nBytes);
+        std::memcpy(at, pData, nBytes);
+        Commit(at + nBytes);
+    }
+    size_t Size() const { return used; }
+    // The lines as one text; the room for the NUL is always kept.
+    const char* Terminated()
+    {
+        bytes[used] = '\0';
+        return bytes.data();
+    }
+    void Clear() { used = 0; }
+
+private:
+    std::vector<char> bytes;
+    size_t used = 0;
+};
 
 } // namespace
 
@@ -160,26 +200,47 @@ QString clsRecordWriter::LayoutTooLarge() const
 bool clsRecordWriter::WriteDelimited()
 {
     const QByteArray delimiter = clsCodePage::ToSjis(format.SepChr);
+    const size_t delimiterSize = static_cast<size_t>(delimiter.size());
     const int rowCount = records.RowCount();
     const int memCount = static_cast<int>(fields.size());
+    // JIS switches between its character sets within a text, so each line is converted on
+    // its own as ever; the other character sets convert each character by itself, and lines
+    // converted together come out the same as one by one.
+    const size_t batch = charSet == 2 ? 0 : kWriteBatch;
+    TextBatch lines(batch);
     for (r = 1; r <= rowCount; ++r) {
-        line.clear();
+        // The row's cells in one pass, not each searched for from the row's start.
+        clsRecords::CellCursor cells = records.RowCells(r);
+        // Most rows hold no double quote at all: one look at the row spares one per cell.
+        const QByteArrayView rest = cells.Rest();
+        const bool escape = format.EscOutput == 1 && !rest.isEmpty() &&
+                            std::memchr(rest.data(), '"', static_cast<size_t>(rest.size()));
         for (int i = 1; i <= memCount; ++i) {
-            QByteArrayView cell = records.Cell(r, i);
-            if (format.EscOutput == 1 && !Escape(cell))
+            QByteArrayView cell = cells.Next();
+            if (escape && !Escape(cell))
                 return false;
             const bool quoted = fields[static_cast<size_t>(i - 1)].memType == 5;
+            const size_t size = static_cast<size_t>(cell.size());
+            char* at = lines.Room(size + 2 + delimiterSize);
             if (quoted)
-                line.push_back('"');
-            line.append(cell.data(), static_cast<size_t>(cell.size()));
+                *at++ = '"';
+            if (size > 0)
+                std::memcpy(at, cell.data(), size);
+            at += size;
             if (quoted)
-                line.push_back('"');
-            if (i < memCount)
-                line.append(delimiter.constData(), static_cast<size_t>(delimiter.size()));
+                *at++ = '"';
+            if (i < memCount) {
+                std::memcpy(at, delimiter.constData(), delimiterSize);
+                at += delimiterSize;
+            }
+            lines.Commit(at);
         }
-        line.append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
-        if (!out->WriteText(line.c_str(), charSet))
-            return false;
+        lines.Append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
+        if (lines.Size() >= batch || r == rowCount) {
+            if (!out->WriteText(lines.Terminated(), charSet))
+                return false;
+            lines.Clear();
+        }
         Report();
     }
     return true;
@@ -189,13 +250,14 @@ bool clsRecordWriter::WriteFixed()
 {
     const int rowCount = records.RowCount();
     for (r = 1; r <= rowCount; ++r) {
+        clsRecords::CellCursor cells = records.RowCells(r);
         if (charSet == 1) {
             // Unconverted fields keep their byte width: the whole line goes in one write.
             line.clear();
             for (size_t i = 0; i < fields.size(); ++i) {
                 const clsField& field = fields[i];
                 const size_t start = line.size();
-                Pad(line, FixedCell(static_cast<int>(i) + 1), field.fill, field.stuff,
+                Pad(line, FixedCell(cells.Next(), static_cast<int>(i) + 1), field.fill, field.stuff,
                     field.memLenB);
                 Fit(line, start, field.memLenB);
             }
@@ -205,7 +267,8 @@ bool clsRecordWriter::WriteFixed()
         } else {
             // A converted field is cut to its width after the conversion, field by field.
             for (size_t i = 0; i < fields.size(); ++i) {
-                if (!WriteString(fields[i], FixedCell(static_cast<int>(i) + 1), fields[i].memLenB))
+                if (!WriteString(fields[i], FixedCell(cells.Next(), static_cast<int>(i) + 1),
+                                 fields[i].memLenB))
                     return false;
             }
             if (!out->WriteBytes(lineEnd.constData(), lineEnd.size()))
@@ -228,9 +291,10 @@ bool clsRecordWriter::WriteBinary(QByteArray& headerBytes)
     }
     const int rowCount = records.RowCount();
     for (r = 1; r <= rowCount; ++r) {
+        clsRecords::CellCursor cells = records.RowCells(r);
         for (size_t i = 0; i < fields.size(); ++i) {
             const clsField& field = fields[i];
-            const QByteArrayView cell = records.Cell(r, static_cast<int>(i) + 1);
+            const QByteArrayView cell = cells.Next();
             if (field.memType >= 1 && field.memType <= 4) {
                 if (!WriteNumber(field, cell))
                     return false;
@@ -270,11 +334,10 @@ bool clsRecordWriter::WriteNumber(const clsField& field, QByteArrayView cell)
     }
 }
 
-QByteArrayView clsRecordWriter::FixedCell(int lnCol) const
+QByteArrayView clsRecordWriter::FixedCell(QByteArrayView cell, int lnCol) const
 {
     // Spaces a file holds in a field are data (right-aligned text, numbers): a cell nobody
     // changed goes back as it was read.
-    const QByteArrayView cell = records.Cell(r, lnCol);
     return keepUnchanged && !records.Edited(r, lnCol) ? cell : TrimSpaces(cell);
 }
 
@@ -291,7 +354,7 @@ bool clsRecordWriter::WriteString(const clsField& field, QByteArrayView cell, in
 bool clsRecordWriter::Escape(QByteArrayView& cell)
 {
     // No double quote byte, nothing to double: a trail byte is never 0x22.
-    if (!cell.contains('"'))
+    if (cell.isEmpty() || !std::memchr(cell.data(), '"', static_cast<size_t>(cell.size())))
         return true;
     text.assign(cell.data(), static_cast<size_t>(cell.size()));
     if (skiff::GetTxtEsc(buffer.data(), text.c_str(), static_cast<int>(buffer.size())) != 0) {

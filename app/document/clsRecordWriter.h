@@ -56,7 +56,7 @@ private:
     // The cell text through GetTxtEsc (untouched when it holds no double quote).
     bool Escape(QByteArrayView& cell);
     // The text of fixed-length cell lnCol of row r, trimmed unless it is kept as read.
-    QByteArrayView FixedCell(int lnCol) const;
+    QByteArrayView FixedCell(QByteArrayView cell, int lnCol) const;
     // Writes a text padded to nPadWidth as exactly memLenB bytes, converted when asked for.
     bool WriteString(const clsField& field, QByteArrayView cell, int nPadWidth);
     // Why the fixed-length or binary layout cannot be written, or nothing when it can.

@@ -2,6 +2,7 @@
 #include "clsRecords.h"
 
 #include "clsCodePage.h"
+#include "clsPrefaulter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #ifdef __linux__
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -18,6 +20,11 @@ namespace {
 // that the last, partly filled chunk wastes little. Chunks never move, so cell views stay
 // valid while rows are appended.
 constexpr uint32_t kChunkSize = uint32_t{4} << 20;
+// Reserved blocks: below the smaller size a second thread costs more than it saves; above
+// the larger one the 32-bit offsets in a chunk would not reach.
+constexpr int64_t kMinReserve = int64_t{16} << 20;
+constexpr int64_t kMaxReserve = int64_t{3} << 30;
+constexpr size_t kHugePageSize = size_t{2} << 20;
 // Garbage below this is never worth a compaction.
 constexpr int64_t kMinGarbage = int64_t{32} << 20;
 
@@ -83,6 +90,47 @@ char* AllocateChunk(size_t size)
 
 } // namespace
 
+clsRecords::clsRecords() = default;
+clsRecords::clsRecords(clsRecords&&) noexcept = default;
+clsRecords& clsRecords::operator=(clsRecords&&) noexcept = default;
+
+clsRecords::~clsRecords()
+{
+    // The thread must be gone before the chunks it works on.
+    prefaulter.reset();
+}
+
+void clsRecords::ReserveBytes(int64_t nBytes)
+{
+    EndReserve();
+    if (!chunks.empty() || nBytes < kMinReserve || nBytes > kMaxReserve)
+        return;
+    const size_t size =
+        (static_cast<size_t>(nBytes) + kHugePageSize - 1) / kHugePageSize * kHugePageSize;
+    Chunk chunk;
+    chunk.size = static_cast<uint32_t>(size);
+    chunk.data.reset(AllocateChunk(size));
+    chunks.push_back(std::move(chunk));
+    prefaulter = std::make_unique<clsPrefaulter>(chunks.back().data.get(), size);
+}
+
+void clsRecords::EndReserve()
+{
+    if (!prefaulter)
+        return;
+    prefaulter.reset();
+    // The reserved block is the first chunk. Its pages past the rows may have been faulted
+    // in already: they go back to the system, and the block ends at its rows.
+    Chunk& chunk = chunks.front();
+#ifdef __linux__
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t used = (chunk.used + page - 1) / page * page;
+    if (used < chunk.size)
+        madvise(chunk.data.get() + used, chunk.size - used, MADV_DONTNEED);
+#endif
+    chunk.size = chunk.used;
+}
+
 void clsRecords::SetRowCount(int lnRows)
 {
     const size_t count = static_cast<size_t>(std::max(lnRows, 0));
@@ -108,6 +156,27 @@ QByteArrayView clsRecords::Cell(int lnRow, int lnCol) const
         p = nul + 1;
     }
     return {};
+}
+
+clsRecords::CellCursor clsRecords::RowCells(int lnRow) const
+{
+    if (lnRow < 1 || lnRow > RowCount())
+        return CellCursor({});
+    return CellCursor(Cells(rows[Index(lnRow)]));
+}
+
+QByteArrayView clsRecords::CellCursor::Next()
+{
+    if (p >= end)
+        return {};
+    const char* nul = static_cast<const char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
+    if (!nul) {
+        p = end;
+        return {};
+    }
+    const QByteArrayView cell(p, nul - p);
+    p = nul + 1;
+    return cell;
 }
 
 QString clsRecords::Text(int lnRow, int lnCol) const
@@ -216,15 +285,30 @@ void clsRecords::Reorder(const std::vector<int>& aOrder)
 void clsRecords::AddCell(QByteArrayView bytes)
 {
     const QByteArrayView text = UpToNul(bytes);
-    pending.append(text.data(), static_cast<size_t>(text.size()));
-    pending.push_back('\0');
+    const size_t length = static_cast<size_t>(text.size());
+    char* out = CellSpace(length + 1);
+    if (length > 0)
+        std::memcpy(out, text.data(), length);
+    CommitCell(length);
+}
+
+char* clsRecords::CellSpace(size_t nBytes)
+{
+    if (pending.size() - pendingSize < nBytes)
+        pending.resize(std::max(pendingSize + nBytes, pending.size() * 2));
+    return pending.data() + pendingSize;
+}
+
+void clsRecords::CommitCell(size_t nLength)
+{
+    pending[pendingSize + nLength] = '\0';
+    pendingSize += nLength + 1;
 }
 
 void clsRecords::EndRow()
 {
-    rows.push_back(
-        Store({}, QByteArrayView(pending.data(), static_cast<qsizetype>(pending.size()))));
-    pending.clear();
+    rows.push_back(Store({}, QByteArrayView(pending.data(), static_cast<qsizetype>(pendingSize))));
+    pendingSize = 0;
 }
 
 void clsRecords::InsertRows(int lnRow, int lnCount)
@@ -342,6 +426,8 @@ uint64_t clsRecords::StoreData(QByteArrayView data, bool bEdits)
     std::memcpy(out, data.data(), length);
     chunk.used += static_cast<uint32_t>(need);
     usedBytes += static_cast<int64_t>(need);
+    if (prefaulter)
+        prefaulter->Advance(chunks.front().used);
     return location;
 }
 

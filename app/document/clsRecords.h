@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class clsPrefaulter;
+
 // Rows of text cells stored as one byte blob per row in a chunked arena, addressed through
 // one 64-bit entry per row; rows and columns count from 1.
 //
@@ -24,9 +26,10 @@
 class clsRecords
 {
 public:
-    clsRecords() = default;
-    clsRecords(clsRecords&&) noexcept = default;
-    clsRecords& operator=(clsRecords&&) noexcept = default;
+    clsRecords();
+    ~clsRecords();
+    clsRecords(clsRecords&&) noexcept;
+    clsRecords& operator=(clsRecords&&) noexcept;
     clsRecords(const clsRecords&) = delete;
     clsRecords& operator=(const clsRecords&) = delete;
 
@@ -34,6 +37,11 @@ public:
     // Rows past the count are added empty; rows beyond it are dropped.
     void SetRowCount(int lnRows);
     void Reserve(int lnRows) { rows.reserve(static_cast<size_t>(lnRows)); }
+    // For a reader about to add about nBytes of cells to empty records: one block of that
+    // size whose pages a second thread faults in ahead of the rows. EndReserve, due when the
+    // reader is done, waits for that thread and gives back what the rows did not use.
+    void ReserveBytes(int64_t nBytes);
+    void EndReserve();
 
     // The cell's bytes, valid until the records next change; empty outside the row's cells.
     QByteArrayView Cell(int lnRow, int lnCol) const;
@@ -42,6 +50,21 @@ public:
     // cells gains empty ones.
     void SetCell(int lnRow, int lnCol, QByteArrayView bytes);
     void SetText(int lnRow, int lnCol, const QString& szText);
+    // A row's cells in order, for passing over a whole row once: Next gives the next cell
+    // each time, empty past the last. Valid until the records next change.
+    class CellCursor
+    {
+    public:
+        explicit CellCursor(QByteArrayView cells) : p(cells.data()), end(p + cells.size()) {}
+        QByteArrayView Next();
+        // The cells not yet given, NUL-separated.
+        QByteArrayView Rest() const { return QByteArrayView(p, end - p); }
+
+    private:
+        const char* p;
+        const char* end;
+    };
+    CellCursor RowCells(int lnRow) const;
     // Whether the cell was written by SetCell since its row was read.
     bool Edited(int lnRow, int lnCol) const;
 
@@ -58,7 +81,12 @@ public:
     // to forget the cells added since the last row).
     void AddCell(QByteArrayView bytes);
     void EndRow();
-    void DropRow() { pending.clear(); }
+    void DropRow() { pendingSize = 0; }
+    // The same without a copy: room for a cell of up to nBytes - 1 bytes and its NUL at the
+    // end of the row being built, valid until the next call; CommitCell then keeps the first
+    // nLength bytes written there (which hold no NUL) as the next cell.
+    char* CellSpace(size_t nBytes);
+    void CommitCell(size_t nLength);
 
     // lnRow may be RowCount() + 1 to append.
     void InsertRows(int lnRow, int lnCount);
@@ -102,9 +130,14 @@ private:
     void Discard(uint64_t entry);
     void CompactIfWasteful();
 
+    // First, so that assigning other records stops the thread before the chunks go.
+    std::unique_ptr<clsPrefaulter> prefaulter;
     std::vector<uint64_t> rows;
     std::vector<Chunk> chunks;
-    std::string pending;
+    // The row being built: its cells fill the first pendingSize bytes; the rest is room
+    // kept between rows, so that no row allocates.
+    std::vector<char> pending;
+    size_t pendingSize = 0;
     int64_t usedBytes = 0;
     int64_t garbageBytes = 0;
 };

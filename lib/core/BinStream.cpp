@@ -7,6 +7,31 @@
 #include <climits>
 #include <new>
 
+namespace {
+
+// Records move a few bytes per call and the stream belongs to one caller at a time (the
+// library is never called from two threads at once), so the C library's per-call stream
+// lock is pure cost: it took a third of the time of reading a binary file.
+std::size_t ReadUnlocked(void* pBuffer, std::size_t lnCount, std::FILE* pFile)
+{
+#if defined(__GLIBC__)
+    return fread_unlocked(pBuffer, 1, lnCount, pFile);
+#else
+    return std::fread(pBuffer, 1, lnCount, pFile);
+#endif
+}
+
+std::size_t WriteUnlocked(const void* pBuffer, std::size_t lnCount, std::FILE* pFile)
+{
+#if defined(__GLIBC__)
+    return fwrite_unlocked(pBuffer, 1, lnCount, pFile);
+#else
+    return std::fwrite(pBuffer, 1, lnCount, pFile);
+#endif
+}
+
+} // namespace
+
 XBinStream::~XBinStream()
 {
     Close();
@@ -67,7 +92,7 @@ bool XBinStream::Read(void* pBuffer, int lnCount)
         return false;
     }
     const auto count = static_cast<std::size_t>(lnCount);
-    return count == 0 || std::fread(pBuffer, 1, count, pFile) == count;
+    return count == 0 || ReadUnlocked(pBuffer, count, pFile) == count;
 }
 
 bool XBinStream::Write(const void* pBuffer, int lnCount)
@@ -76,10 +101,14 @@ bool XBinStream::Write(const void* pBuffer, int lnCount)
         return false;
     }
     const auto count = static_cast<std::size_t>(lnCount);
-    return count == 0 || std::fwrite(pBuffer, 1, count, pFile) == count;
+    return count == 0 || WriteUnlocked(pBuffer, count, pFile) == count;
 }
 
 bool XBinStream::AtEnd() const
 {
+#if defined(__GLIBC__)
+    return pFile != nullptr && feof_unlocked(pFile) != 0;
+#else
     return pFile != nullptr && std::feof(pFile) != 0;
+#endif
 }

@@ -1,10 +1,14 @@
 // Allocation of Skiff's byte buffers, large ones backed by huge pages where the system has them.
 #include "LargeBuffer.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace skiff {
@@ -14,6 +18,32 @@ namespace {
 // on virtual machines, so buffers of this size ask for 2 MiB pages instead.
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 constexpr std::size_t kHugeThreshold = 4 * kHugePage;
+// Below this a second thread costs more than it saves.
+constexpr std::size_t kSplitThreshold = std::size_t(16) << 20;
+
+#if defined(__linux__)
+// Reads [lnOffset, lnOffset + lnSize) with pread until done or the file ends: bytes read, or
+// -1 after an error. pread keeps no file position, so two of these may run at once.
+long long ReadRange(int fd, char* pBuffer, std::size_t lnSize, std::size_t lnOffset) noexcept
+{
+    std::size_t done = 0;
+    while (done < lnSize) {
+        const ssize_t got =
+            pread(fd, pBuffer + done, lnSize - done, static_cast<off_t>(lnOffset + done));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<long long>(done);
+}
+#endif
 } // namespace
 
 void* AllocateBytes(std::size_t lnSize) noexcept
@@ -29,6 +59,32 @@ void* AllocateBytes(std::size_t lnSize) noexcept
     }
 #endif
     return buffer;
+}
+
+long long ReadWhole(std::FILE* pFile, char* pBuffer, std::size_t lnSize)
+{
+#if defined(__linux__)
+    if (lnSize >= kSplitThreshold) {
+        const int fd = fileno(pFile);
+        // Split on a huge-page boundary, so that no page is faulted in from both sides.
+        const std::size_t half = lnSize / 2 / kHugePage * kHugePage;
+        long long tail = -1;
+        try {
+            std::thread second([&] { tail = ReadRange(fd, pBuffer + half, lnSize - half, half); });
+            const long long head = ReadRange(fd, pBuffer, half, 0);
+            second.join();
+            if (head < 0 || tail < 0) {
+                return -1;
+            }
+            // A file that shrank meanwhile ends where its first part ends.
+            return static_cast<std::size_t>(head) < half ? head : head + tail;
+        } catch (const std::system_error&) {
+            // No thread to be had: one read does it all.
+        }
+    }
+#endif
+    const std::size_t got = std::fread(pBuffer, 1, lnSize, pFile);
+    return std::ferror(pFile) != 0 ? -1 : static_cast<long long>(got);
 }
 
 void FreeBytes(void* pBuffer) noexcept

@@ -2,12 +2,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
 namespace skiff {
 
 // Returns a buffer of lnSize bytes, or null when there is no memory; release with FreeBytes.
 void* AllocateBytes(std::size_t lnSize) noexcept;
 void FreeBytes(void* pBuffer) noexcept;
+
+// Reads lnSize bytes from the start of an open file into pBuffer, as one fread would: the
+// count of bytes read (fewer when the file ended first), or -1 after a read error. A large
+// file is read in two halves side by side, so that both cores fault in and fill the fresh
+// pages; the call returns only once both are done.
+long long ReadWhole(std::FILE* pFile, char* pBuffer, std::size_t lnSize);
 
 // Deleter for buffers from AllocateBytes.
 struct BytesDeleter

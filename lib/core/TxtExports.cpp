@@ -26,7 +26,27 @@ int ReportedSize(long long size)
 // or -1 with the buffer untouched when the mended text and its terminator do not fit.
 int CopyOutMended(const char* szText, int lnLength, bool bNuls, char* szBuffer, int lnBufferSize)
 {
-    if (szBuffer == nullptr || lnBufferSize <= skiff::MendedLength(szText, lnLength, bNuls)) {
+    if (szBuffer == nullptr) {
+        return -1;
+    }
+    if (!bNuls) {
+        // Without NUL bytes the only mending is a lone lead byte at the end: one pass to find
+        // it and one copy, for the millions of fields a large file hands out.
+        const bool bLone = skiff::EndsInLoneLead(szText, lnLength);
+        if (lnBufferSize <= lnLength + (bLone ? 1 : 0)) {
+            return -1;
+        }
+        const int body = bLone ? lnLength - 1 : lnLength;
+        std::memcpy(szBuffer, szText, static_cast<std::size_t>(body));
+        if (bLone) {
+            szBuffer[body] = skiff::kGeta[0];
+            szBuffer[body + 1] = skiff::kGeta[1];
+            skiff::AddConvErrs(1);
+        }
+        szBuffer[body + (bLone ? 2 : 0)] = '\0';
+        return 0;
+    }
+    if (lnBufferSize <= skiff::MendedLength(szText, lnLength, bNuls)) {
         return -1;
     }
     skiff::AddConvErrs(skiff::CopyMended(szText, lnLength, bNuls, szBuffer));

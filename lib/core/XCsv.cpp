@@ -59,10 +59,9 @@ bool XCsv::Load(const char* szFile, int lnCharSet, bool bCareQuote)
         std::fclose(file);
         throw;
     }
-    const std::size_t got = std::fread(text.Data(), 1, static_cast<std::size_t>(size), file);
-    const bool bReadFailed = std::ferror(file) != 0;
+    const long long got = skiff::ReadWhole(file, text.Data(), static_cast<std::size_t>(size));
     std::fclose(file);
-    if (bReadFailed) {
+    if (got < 0) {
         lnStatus = SKIFF_STATUS_IO_ERROR;
         return false;
     }

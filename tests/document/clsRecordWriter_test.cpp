@@ -303,3 +303,54 @@ TEST_F(clsRecordWriterTest, UnconvertibleCharactersAreReportedAfterTheSave)
     EXPECT_EQ(msg.TakeOne().text,
               u"変換できない文字が 1 文字ありました。〓に置き換えて保存しました。"_s);
 }
+
+TEST_F(clsRecordWriterTest, ManyLinesComeOutInEveryCharSetAsLineByLine)
+{
+    clsFormat format = Format(1);
+    AddMember(format, 5, 20, 20);
+    AddMember(format, 2, 11, 4);
+    // Enough rows for several of the writer's batches, with an unconvertible character in
+    // the first and the last row.
+    constexpr int kRows = 30000;
+    for (int i = 1; i <= kRows; ++i)
+        Row({"\x93\xFA\x96\x7B", i == 1 || i == kRows ? "\xFA\x40" : QByteArray::number(i)});
+    const QByteArray kanji[] = {"", "\x93\xFA\x96\x7B", "\x1B$BF|K\\\x1B(B", "\xC6\xFC\xCB\xDC",
+                                "\xE6\x97\xA5\xE6\x9C\xAC"};
+    for (int charSet = 1; charSet <= 4; ++charSet) {
+        // The line of the unconvertible character as a file of that one row has it.
+        clsRecords single;
+        single.AddCell("\x93\xFA\x96\x7B");
+        single.AddCell("\xFA\x40");
+        single.EndRow();
+        {
+            clsScriptedMsgBox substitutions;
+            ASSERT_TRUE(clsRecordWriter(format, single).WriteRecords(path, charSet, 1, header));
+            substitutions.TakeShown();
+        }
+        const QByteArray missingLine = Contents(path);
+        QByteArray expected;
+        for (int i = 1; i <= kRows; ++i)
+            expected += i == 1 || i == kRows
+                            ? missingLine
+                            : '"' + kanji[charSet] + "\"," + QByteArray::number(i) + "\r\n";
+        clsScriptedMsgBox msg;
+        EXPECT_EQ(Written(format, charSet, 1), expected) << charSet;
+        if (charSet != 1) {
+            EXPECT_EQ(msg.TakeOne().text,
+                      u"変換できない文字が 2 文字ありました。〓に置き換えて保存しました。"_s)
+                << charSet;
+        }
+    }
+}
+
+TEST_F(clsRecordWriterTest, RowsWithFewerCellsThanMembersWriteEmptyFields)
+{
+    clsFormat format = Format(1);
+    for (int i = 0; i < 4; ++i)
+        AddMember(format, 2, 11, 4);
+    Row({"1", "2", "3", "4"});
+    Row({"5"});
+    Row({});
+    Row({"6", "7", "8", "9"});
+    EXPECT_EQ(Written(format), QByteArray("1,2,3,4\r\n5,,,\r\n,,,\r\n6,7,8,9\r\n"));
+}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -115,4 +117,80 @@ TEST(clsRecords, RepeatedEditsAreCompacted)
     EXPECT_EQ(records.Cell(2, 1), QByteArrayView(big));
     EXPECT_EQ(Column1(records).size(), big.size() + 5);
     EXPECT_EQ(records.Cell(1, 2), QByteArrayView("x"));
+}
+
+TEST(clsRecords, CellsWrittenInPlaceAreTheSameAsAddedOnes)
+{
+    clsRecords added;
+    clsRecords inPlace;
+    const QByteArray cells[] = {"\x93\xFA\x96\x7B", "", QByteArray(5000, 'w'), "end"};
+    for (const QByteArray& cell : cells) {
+        added.AddCell(cell);
+        // Room for more than the cell: only the committed length counts.
+        char* space = inPlace.CellSpace(static_cast<size_t>(cell.size()) + 10);
+        std::memcpy(space, cell.constData(), static_cast<size_t>(cell.size()));
+        inPlace.CommitCell(static_cast<size_t>(cell.size()));
+    }
+    added.EndRow();
+    inPlace.EndRow();
+    inPlace.CellSpace(8);
+    inPlace.DropRow();
+    EXPECT_EQ(inPlace.RowCount(), 1);
+    EXPECT_EQ(inPlace.RowImage(1), added.RowImage(1));
+    EXPECT_EQ(inPlace.UsedBytes(), added.UsedBytes());
+}
+
+TEST(clsRecords, RowCellsGivesEachCellOnceThenEmpty)
+{
+    clsRecords records = ThreeRows();
+    records.SetCell(2, 4, QByteArrayView("d"));
+    clsRecords::CellCursor cells = records.RowCells(2);
+    EXPECT_EQ(cells.Next(), QByteArrayView("b"));
+    EXPECT_EQ(cells.Next(), QByteArrayView("x"));
+    EXPECT_EQ(cells.Next(), QByteArrayView(""));
+    EXPECT_EQ(cells.Next(), QByteArrayView("d"));
+    EXPECT_TRUE(cells.Next().isEmpty());
+    EXPECT_TRUE(cells.Next().isEmpty());
+    records.InsertRows(4, 1);
+    EXPECT_TRUE(records.RowCells(4).Next().isEmpty());
+    EXPECT_TRUE(records.RowCells(9).Next().isEmpty());
+}
+
+TEST(clsRecords, ReservedBlockHoldsTheRowsAndLaterRowsGoOnAfterIt)
+{
+    clsRecords records;
+    records.ReserveBytes(int64_t{20} << 20);
+    for (int i = 0; i < 100000; ++i) {
+        records.AddCell(QByteArray::number(i));
+        records.AddCell(QByteArray(90, static_cast<char>('a' + i % 26)));
+        records.EndRow();
+    }
+    records.EndReserve();
+    // Past the reserved block's rows, new rows go into blocks of their own.
+    for (int i = 100000; i < 100010; ++i) {
+        records.AddCell(QByteArray::number(i));
+        records.EndRow();
+    }
+    ASSERT_EQ(records.RowCount(), 100010);
+    for (int row : {1, 50000, 100000}) {
+        EXPECT_EQ(records.Cell(row, 1), QByteArray::number(row - 1));
+        EXPECT_EQ(records.Cell(row, 2), QByteArray(90, static_cast<char>('a' + (row - 1) % 26)));
+    }
+    EXPECT_EQ(records.Cell(100010, 1), QByteArrayView("100009"));
+    records.SetCell(7, 1, QByteArrayView("edited"));
+    EXPECT_EQ(records.Cell(7, 1), QByteArrayView("edited"));
+    EXPECT_EQ(records.Cell(8, 1), QByteArrayView("7"));
+}
+
+TEST(clsRecords, RecordsMovedOrAssignedWhileReservingStayWhole)
+{
+    clsRecords records;
+    records.ReserveBytes(int64_t{40} << 20);
+    records.AddCell(QByteArrayView("kept"));
+    records.EndRow();
+    clsRecords moved(std::move(records));
+    EXPECT_EQ(moved.Cell(1, 1), QByteArrayView("kept"));
+    // Assigning over records still reserving ends their reservation first.
+    moved = ThreeRows();
+    EXPECT_EQ(Column1(moved), QByteArray("a|b|c|"));
 }

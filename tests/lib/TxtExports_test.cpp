@@ -130,3 +130,24 @@ TEST_F(TxtExports, FailedOpensNameTheirCause)
     ASSERT_EQ(Open("a\n", 1), 0);
     EXPECT_EQ(GetLastStatus(), SKIFF_STATUS_OK);
 }
+
+TEST_F(TxtExports, LargeFileKeepsEveryLineAndColumnAcrossItsMiddle)
+{
+    // Large enough to be read in two parts; quoted fields with line ends and delimiters
+    // inside them run across the middle of the file.
+    std::string bytes;
+    constexpr int kLines = 200000;
+    for (int i = 1; i <= kLines; ++i)
+        bytes += std::to_string(i) + ",\"a,\r\n" +
+                 std::string(static_cast<std::size_t>(i % 150), 'x') + "\",\x93\xFA\x96\x7B\r\n";
+    ASSERT_GT(bytes.size(), std::size_t(16) << 20);
+    ASSERT_EQ(Open(bytes, 1), 0);
+    ASSERT_EQ(GetTxtRowCnt(), kLines);
+    for (const int row : {1, kLines / 2, kLines / 2 + 1, kLines}) {
+        EXPECT_EQ(GetTxtColCnt(row), 3);
+        EXPECT_EQ(Col(row, 1), std::to_string(row));
+        EXPECT_EQ(Col(row, 2), "a,\r\n" + std::string(static_cast<std::size_t>(row % 150), 'x'));
+        EXPECT_EQ(Col(row, 3), "\x93\xFA\x96\x7B");
+    }
+    EXPECT_EQ(GetConvErrCnt(), 0);
+}
