@@ -9,6 +9,7 @@
 #include "frmSourceOutput.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -55,6 +56,10 @@ frmFormatMan::frmFormatMan(clsSettingsStore& store, QWidget* parent)
     resize(720, 420);
     vaSpread = new QTableWidget(this);
     vaSpread->setObjectName(u"vaSpread"_s);
+    // Rows as compact as a document's grid, and room for member numbers up to three digits.
+    const QFontMetrics metrics(vaSpread->font());
+    vaSpread->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+    vaSpread->verticalHeader()->setMinimumWidth(metrics.horizontalAdvance(u"000"_s) + 10);
     statusBar = new QStatusBar(this);
     statusBar->setSizeGripEnabled(false);
     CreateMenus();
