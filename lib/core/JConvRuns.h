@@ -45,10 +45,11 @@ inline unsigned CountBits16(unsigned mask)
 
 // The common kind of UTF-8 for a Shift-JIS or EUC-JP length: ASCII below 0x7E and three-byte
 // characters other than those of lead bytes E2 and EF (which hold the overline and half-width
-// katakana, single bytes in the target). When the sixteen bytes at s are such characters, up
-// to one cut short at the end, answers the bytes of the whole characters (14 to 16) and adds
-// the bytes they convert to into size; otherwise answers 0 and the caller reads a character
-// at a time.
+// katakana, single bytes in the target) and E0 (whose followers may make an overlong form: one
+// mark that also swallows any stray followers behind it). When the sixteen bytes at s are such
+// characters, up to one cut short at the end, answers the bytes of the whole characters (14 to
+// 16) and adds the bytes they convert to into size; otherwise answers 0 and the caller reads a
+// character at a time.
 inline std::size_t CommonUtf8Block(const unsigned char* s, std::size_t& size)
 {
 #ifdef __SSE2__
@@ -60,8 +61,9 @@ inline std::size_t CommonUtf8Block(const unsigned char* s, std::size_t& size)
     const __m128i threeByteLead = _mm_cmpeq_epi8(_mm_and_si128(bytes, _mm_set1_epi8(-16)),
                                                  _mm_set1_epi8(static_cast<char>(0xE0)));
     const __m128i special =
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xE2))),
-                     _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xEF))));
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xE0))),
+                     _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xE2))),
+                                  _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xEF)))));
     const unsigned lead =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(special, threeByteLead)));
     const unsigned tilde =

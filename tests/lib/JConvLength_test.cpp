@@ -160,4 +160,14 @@ TEST(JConvLengthCases, LeadBytesRunningIntoTheNextBlock)
               static_cast<int>(Converted(kUtf8, kSjis, text).size()) + 1);
 }
 
+TEST(JConvLengthCases, OverlongFormEndingABlockSwallowsTheStrayFollower)
+{
+    // The overlong form ends the second block of sixteen bytes; its mark takes the 0xB7 along.
+    const std::string text = "a" + std::string(28, '[') + "\xe0\x8e\xbd\xb7";
+    EXPECT_EQ(UNICODEtoSJISLen(text.c_str()),
+              static_cast<int>(Converted(kUtf8, kSjis, text).size()) + 1);
+    EXPECT_EQ(UNICODEtoEUCLen(text.c_str()),
+              static_cast<int>(Converted(kUtf8, kEuc, text).size()) + 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPair, JConvLength, ::testing::ValuesIn(Pairs()), PairName);
