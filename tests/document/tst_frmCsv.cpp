@@ -8,6 +8,7 @@
 #include "clsGridModel.h"
 #include "clsGridView.h"
 #include "clsOptions.h"
+#include "clsTestDataFile.h"
 #include "frmCsv.h"
 
 #include <QFile>
@@ -93,12 +94,7 @@ void tst_frmCsv::init()
 
 QString tst_frmCsv::Write(const QString& name, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write test data");
-    file.write(bytes);
-    return path;
+    return WriteTestFile(dir, name, bytes);
 }
 
 void tst_frmCsv::newDocumentIsNamedAfterItsNumber()

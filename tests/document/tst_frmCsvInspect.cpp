@@ -5,6 +5,7 @@
 #include "clsFormats.h"
 #include "clsGridModel.h"
 #include "clsOptions.h"
+#include "clsTestDataFile.h"
 #include "frmCsv.h"
 #include "frmValidation.h"
 
@@ -67,12 +68,7 @@ void tst_frmCsvInspect::init()
 
 QString tst_frmCsvInspect::Write(const QString& name, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write test data");
-    file.write(bytes);
-    return path;
+    return WriteTestFile(dir, name, bytes);
 }
 
 void tst_frmCsvInspect::substitutionOfferAnsweredYesReloads()

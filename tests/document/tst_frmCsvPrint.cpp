@@ -5,6 +5,7 @@
 #include "clsFormats.h"
 #include "clsOptions.h"
 #include "clsPdfText.h"
+#include "clsTestDataFile.h"
 #include "frmCsv.h"
 
 #include <QFile>
@@ -53,12 +54,7 @@ void tst_frmCsvPrint::init()
 
 QString tst_frmCsvPrint::Write(const QString& name, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write test data");
-    file.write(bytes);
-    return path;
+    return WriteTestFile(dir, name, bytes);
 }
 
 void tst_frmCsvPrint::printedPageNamesJobFileFormatAndCells()

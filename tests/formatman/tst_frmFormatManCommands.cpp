@@ -5,6 +5,7 @@
 #include "clsDialog.h"
 #include "clsFileSettingsStore.h"
 #include "clsFormats.h"
+#include "clsTestDataFile.h"
 #include "frmFormatHDEdit.h"
 #include "frmFormatMan.h"
 #include "frmFormatSelect.h"
@@ -30,12 +31,7 @@ private:
 
     QString Write(const QString& szName, const QByteArray& bytes)
     {
-        const QString path = dir.filePath(szName);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write test data");
-        file.write(bytes);
-        return path;
+        return WriteTestFile(dir, szName, bytes);
     }
 
     // Picks szPath in the next open dialog; its name must match the dialog's first filter.

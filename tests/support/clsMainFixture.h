@@ -6,6 +6,7 @@
 #include "clsGridModel.h"
 #include "clsOptions.h"
 #include "clsSettingsStore.h"
+#include "clsTestDataFile.h"
 #include "frmCsv.h"
 #include "frmMain.h"
 
@@ -42,12 +43,7 @@ protected:
 
     QString Write(const QString& szName, const QByteArray& bytes = "A1,Pen\r\nA2,Ink\r\n")
     {
-        const QString path = dir.filePath(szName);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write test data");
-        file.write(bytes);
-        return path;
+        return WriteTestFile(dir, szName, bytes);
     }
 
     // A started main window over formats a 売上, b 在庫 and c 社員, in this order.
