@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <iconv.h>
 #include <random>
@@ -176,7 +177,8 @@ void Measure(const Job& job)
 
 } // namespace
 
-int main()
+// Arguments, if any, pick the conversions to run by name (for profiling one of them).
+int main(int argc, char** argv)
 {
     const std::string sjis = clsTextMaker().Make(kTextBytes);
     const std::string euc = Iconv("EUC-JP", "SHIFT_JIS", sjis);
@@ -196,7 +198,13 @@ int main()
         {"SJIS->JIS", SJIStoJIS, SJIStoJISLen, "SHIFT_JIS", "ISO-2022-JP-3", &sjis},
     };
     for (const Job& job : jobs) {
-        Measure(job);
+        bool picked = argc < 2;
+        for (int i = 1; i < argc; ++i) {
+            picked = picked || std::strcmp(argv[i], job.name) == 0;
+        }
+        if (picked) {
+            Measure(job);
+        }
     }
     return 0;
 }

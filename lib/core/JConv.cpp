@@ -2,11 +2,13 @@
 // target, meeting in the Shift-JIS code so that every pair converts in a single pass.
 #include "JConv.h"
 
+#include "JConvBlocks.h"
 #include "JConvCounters.h"
 #include "JConvEncoders.h"
 #include "JConvRuns.h"
 
 #include <cstdint>
+#include <type_traits>
 
 namespace skiff {
 namespace {
@@ -75,6 +77,12 @@ template <class Encoder>
 Encoder DecodeSjis(const unsigned char* s, const unsigned char* end, Encoder out)
 {
     while (s < end) {
+        if constexpr (std::is_same_v<Encoder, Utf8Counter>) {
+            s = SjisToUtf8Blocks(s, end, out.size);
+            if (s >= end) {
+                break;
+            }
+        }
         const unsigned c = *s;
         if (HasJisCode(c, s[1])) {
             out.Kanji((c << 8) | s[1]);
@@ -123,6 +131,14 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
     bool kanji = false;
     bool kana = false;
     while (s < end) {
+        if constexpr (Encoder::kCountsBlocks) {
+            if (kanji && !kana) {
+                s = PairBlocks<0x21, 0x7E, true>(s, end, out.size);
+                if (s >= end) {
+                    break;
+                }
+            }
+        }
         const unsigned c = *s;
         if (c == kEsc && (s[1] == '$' || s[1] == '(')) {
             if (s[1] == '$' && s[2] == 'B') {
@@ -183,6 +199,12 @@ template <class Encoder>
 Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
 {
     while (s < end) {
+        if constexpr (Encoder::kCountsBlocks) {
+            s = PairBlocks<0xA1, 0xFE, false>(s, end, out.size);
+            if (s >= end) {
+                break;
+            }
+        }
         const unsigned c = *s;
         if (c < 0x80) {
             const unsigned char* run = s;
@@ -261,6 +283,10 @@ Encoder DecodeUtf8(const unsigned char* s, const unsigned char* end, Encoder out
 {
     while (s < end) {
         if constexpr (Encoder::kCountsBlocks) {
+            s = Utf8ToDoubleByteBlocks<Encoder::kKanaBytes>(s, end, out.size);
+            if (s >= end) {
+                break;
+            }
             if (end - s >= 16) {
                 std::size_t count = 0;
                 if (const std::size_t whole = CommonUtf8Block(s, count)) {

@@ -25,6 +25,7 @@ struct SjisCounter
     static constexpr bool kNeedsCodes = false;
     static constexpr bool kCountsRuns = true;
     static constexpr bool kCountsBlocks = true;
+    static constexpr std::size_t kKanaBytes = 1;
     void KanjiRun(std::size_t count) { size += count + (count & 1); }
     void Counted(std::size_t count) { size += count; }
     void Ascii(unsigned) { ++size; }
@@ -42,6 +43,7 @@ struct EucCounter
     static constexpr bool kNeedsCodes = false;
     static constexpr bool kCountsRuns = true;
     static constexpr bool kCountsBlocks = true;
+    static constexpr std::size_t kKanaBytes = 2;
     void KanjiRun(std::size_t count) { size += count + (count & 1); }
     void Counted(std::size_t count) { size += count; }
     void Ascii(unsigned) { ++size; }
