@@ -5,6 +5,7 @@
 #include "JConvBlocks.h"
 #include "JConvCounters.h"
 #include "JConvEncoders.h"
+#include "JConvPairRuns.h"
 #include "JConvRuns.h"
 
 #include <cstdint>
@@ -85,6 +86,13 @@ Encoder DecodeSjis(const unsigned char* s, const unsigned char* end, Encoder out
         }
         const unsigned c = *s;
         if (HasJisCode(c, s[1])) {
+            if constexpr (std::is_same_v<Encoder, Utf8Encoder<WriteSink>>) {
+                const unsigned char* run = SjisPairsToUtf8(s, end, out.sink.next);
+                if (run != s) {
+                    s = run;
+                    continue;
+                }
+            }
             out.Kanji((c << 8) | s[1]);
             s += 2;
         } else if (c < 0x80) {
@@ -132,11 +140,9 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
     bool kana = false;
     while (s < end) {
         if constexpr (Encoder::kCountsBlocks) {
-            if (kanji && !kana) {
-                s = PairBlocks<0x21, 0x7E, true>(s, end, out.size);
-                if (s >= end) {
-                    break;
-                }
+            s = JisToDoubleByteBlocks(s, end, out.size, kanji, kana);
+            if (s >= end) {
+                break;
             }
         }
         const unsigned c = *s;
@@ -164,6 +170,15 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
                     out.KanjiRun(static_cast<std::size_t>(run - s));
                     s = run;
                     continue;
+                }
+            }
+            if constexpr (std::is_same_v<Encoder, SjisEncoder<WriteSink>>) {
+                if (!kana) {
+                    const unsigned char* run = JisPairsToSjis<0x21, 0x7E>(s, out.sink.next);
+                    if (run != s) {
+                        s = run;
+                        continue;
+                    }
                 }
             }
             if (IsJisByte(s[1])) {
@@ -216,6 +231,13 @@ Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
             if (IsEucByte(c)) {
                 const unsigned char* run = RangeRunEnd<0xA1, 0xFE>(s, end);
                 out.KanjiRun(static_cast<std::size_t>(run - s));
+                s = run;
+                continue;
+            }
+        }
+        if constexpr (std::is_same_v<Encoder, SjisEncoder<WriteSink>>) {
+            const unsigned char* run = JisPairsToSjis<0xA1, 0xFE>(s, out.sink.next);
+            if (run != s) {
                 s = run;
                 continue;
             }
@@ -297,6 +319,15 @@ Encoder DecodeUtf8(const unsigned char* s, const unsigned char* end, Encoder out
             }
         }
         const unsigned c = *s;
+        if constexpr (std::is_same_v<Encoder, SjisEncoder<WriteSink>>) {
+            if (c >= 0xE1) {
+                const unsigned char* run = Utf8TriplesToSjis(s, end, out.sink.next);
+                if (run != s) {
+                    s = run;
+                    continue;
+                }
+            }
+        }
         if ((c & 0xF0) == 0xE0 && end - s >= 3) {
             const unsigned wide = ((c & 0x0F) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);
             // Both followers continuation bytes, and no overlong form.

@@ -265,4 +265,46 @@ const unsigned char* PairBlocks(const unsigned char* s, const unsigned char* end
     return s + (carry != 0 && *s >= Low && *s <= High ? 1 : 0);
 }
 
+// The same for JIS text, in its ASCII and kanji shifts, following the shift sequences between
+// them (which write nothing in these sets); kanji and kana are the decoder's shift state.
+inline const unsigned char* JisToDoubleByteBlocks(const unsigned char* s, const unsigned char* end,
+                                                  std::size_t& size, bool& kanji, bool& kana)
+{
+    Mask carry = 0;
+    while (!kana && static_cast<std::size_t>(end - s) >= kBlock) {
+        const auto [pairByte, stop] = Classify<2>(s, [](Lanes bytes, const unsigned char*) {
+            return std::array<Lanes, 2>{In<0x21, 0x7E>(bytes), bytes | Is(bytes, 0x1B)};
+        });
+        const std::size_t count =
+            stop != 0 ? static_cast<std::size_t>(__builtin_ctzll(stop)) : kBlock;
+        if (kanji) {
+            const Mask pair = pairByte & LowBits(count);
+            const Mask leads = PairLeads(pair, carry);
+            size += count - CountBits(pair) + 2 * CountBits(leads);
+        } else {
+            size += count;
+        }
+        s += count;
+        if (count == kBlock) {
+            continue;
+        }
+        // A run of pairs ends at the escape byte; its bytes after it are readable one by one
+        // as long as none is the NUL.
+        carry = 0;
+        if (s[0] != 0x1B) {
+            return s;
+        }
+        if (s[1] == '$' && s[2] == 'B') {
+            kanji = true;
+        } else if (s[1] == '(' && (s[2] == 'B' || s[2] == 'I')) {
+            kana = s[2] == 'I';
+            kanji = kanji && kana;
+        } else {
+            return s;
+        }
+        s += 3;
+    }
+    return s + (carry != 0 && *s >= 0x21 && *s <= 0x7E ? 1 : 0);
+}
+
 } // namespace skiff::jconv

@@ -4,6 +4,7 @@
 #include "JisTable.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace skiff::jconv {
@@ -173,6 +174,9 @@ template <class Sink> struct Utf8Encoder
         const unsigned char* end = bytes + count;
         while (bytes < end) {
             const unsigned char* plain = bytes;
+            while (end - bytes >= 8 && !HoldsYenOrOverline(bytes)) {
+                bytes += 8;
+            }
             while (bytes < end && *bytes != 0x5C && *bytes != 0x7E) {
                 ++bytes;
             }
@@ -181,6 +185,17 @@ template <class Sink> struct Utf8Encoder
                 Ascii(*bytes++);
             }
         }
+    }
+    // Whether the eight ASCII bytes at bytes hold 0x5C or 0x7E: a byte of the word xor the
+    // searched byte is zero exactly when its subtraction borrows into a clear top bit.
+    static bool HoldsYenOrOverline(const unsigned char* bytes)
+    {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u;
+        std::uint64_t word;
+        std::memcpy(&word, bytes, sizeof word);
+        const std::uint64_t yen = word ^ (kOnes * 0x5C);
+        const std::uint64_t overline = word ^ (kOnes * 0x7E);
+        return (((yen - kOnes) & ~yen) | ((overline - kOnes) & ~overline)) & (kOnes * 0x80);
     }
     void Kana(unsigned c) { Put3(c + 0xFEC0); }
     void Kanji(unsigned sjis)
