@@ -174,7 +174,7 @@ Encoder DecodeJis(const unsigned char* s, const unsigned char* end, Encoder out)
             }
             if constexpr (std::is_same_v<Encoder, SjisEncoder<WriteSink>>) {
                 if (!kana) {
-                    const unsigned char* run = JisPairsToSjis<0x21, 0x7E>(s, out.sink.next);
+                    const unsigned char* run = JisPairsToSjis<0x21, 0x7E>(s, end, out.sink.next);
                     if (run != s) {
                         s = run;
                         continue;
@@ -236,7 +236,7 @@ Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
             }
         }
         if constexpr (std::is_same_v<Encoder, SjisEncoder<WriteSink>>) {
-            const unsigned char* run = JisPairsToSjis<0xA1, 0xFE>(s, out.sink.next);
+            const unsigned char* run = JisPairsToSjis<0xA1, 0xFE>(s, end, out.sink.next);
             if (run != s) {
                 s = run;
                 continue;

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace skiff::jconv {
 
 // Each function converts the run of its kind of character at s, stops short of anything else
@@ -49,10 +53,70 @@ inline const unsigned char* SjisPairsToUtf8(const unsigned char* s, const unsign
     return s;
 }
 
+#ifdef __SSE2__
+// Eight JIS X 0208 pairs at s (bytes Low-High, 0x80 apart from the JIS bytes or not) into
+// Shift-JIS at next by the code arithmetic; false, writing nothing, unless all sixteen bytes
+// are such pairs of the rows that the standard fills from their first cell on (symbols, kana,
+// the kanji but for the last cells of each level).
+template <unsigned Low, unsigned High>
+bool EightJisPairsToSjis(const unsigned char* s, unsigned char* next)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(Low)));
+    const __m128i width = _mm_set1_epi8(static_cast<char>(High - Low));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(shifted, width), shifted)) != 0xFFFF) {
+        return false;
+    }
+    // Sixteen-bit lanes: the row in the low byte (the first one), the cell in the high.
+    const __m128i jis = _mm_and_si128(bytes, _mm_set1_epi16(0x7F7F));
+    const __m128i row = _mm_and_si128(jis, _mm_set1_epi16(0xFF));
+    const __m128i cell = _mm_srli_epi16(jis, 8);
+    const auto above = [](__m128i value, short limit) {
+        return _mm_cmpgt_epi16(value, _mm_set1_epi16(limit));
+    };
+    const auto below = [](__m128i value, short limit) {
+        return _mm_cmplt_epi16(value, _mm_set1_epi16(limit));
+    };
+    const __m128i full = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x21)),
+                     _mm_and_si128(above(row, 0x2F), below(row, 0x4F))),
+        _mm_and_si128(above(row, 0x4F), below(row, 0x74)));
+    const __m128i kana = _mm_or_si128(
+        _mm_and_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x24)), below(cell, 0x74)),
+        _mm_and_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x25)), below(cell, 0x77)));
+    if (_mm_movemask_epi8(_mm_or_si128(full, kana)) != 0xFFFF) {
+        return false;
+    }
+    // JisToSjis, lane by lane.
+    const __m128i lead = _mm_add_epi16(
+        _mm_add_epi16(_mm_srli_epi16(_mm_sub_epi16(row, _mm_set1_epi16(0x21)), 1),
+                      _mm_set1_epi16(0x81)),
+        _mm_and_si128(above(row, 0x5E), _mm_set1_epi16(0x40)));
+    const __m128i odd = _mm_cmpeq_epi16(_mm_and_si128(row, _mm_set1_epi16(1)), _mm_set1_epi16(1));
+    const __m128i oddTrail =
+        _mm_sub_epi16(_mm_add_epi16(cell, _mm_set1_epi16(0x1F)), above(cell, 0x5F));
+    const __m128i evenTrail = _mm_add_epi16(cell, _mm_set1_epi16(0x7E));
+    const __m128i trail =
+        _mm_or_si128(_mm_and_si128(odd, oddTrail), _mm_andnot_si128(odd, evenTrail));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(next),
+                     _mm_or_si128(lead, _mm_slli_epi16(trail, 8)));
+    return true;
+}
+#endif
+
 // JIS X 0208 pairs (both bytes Low-High, Low above 0) into Shift-JIS.
 template <unsigned Low, unsigned High>
-const unsigned char* JisPairsToSjis(const unsigned char* s, unsigned char*& next)
+const unsigned char* JisPairsToSjis(const unsigned char* s, const unsigned char* end,
+                                    unsigned char*& next)
 {
+#ifdef __SSE2__
+    while (end - s >= 16 && EightJisPairsToSjis<Low, High>(s, next)) {
+        s += 16;
+        next += 16;
+    }
+#else
+    (void)end;
+#endif
     while (s[0] >= Low && s[0] <= High && s[1] >= Low && s[1] <= High) {
         const unsigned sjis = JisToAssignedSjis(((unsigned{s[0]} << 8) | s[1]) & 0x7F7F);
         if (sjis == 0) {
