@@ -42,7 +42,8 @@ const unsigned char* AsciiRunEnd(const unsigned char* s, const unsigned char* en
 }
 
 // The same for JIS text, whose runs also end at an escape byte.
-const unsigned char* JisAsciiRunEnd(const unsigned char* s, const unsigned char* end)
+[[gnu::always_inline]] inline const unsigned char* JisAsciiRunEnd(const unsigned char* s,
+                                                                  const unsigned char* end)
 {
     while (end - s >= 8) {
         const std::uint64_t word = Word(s);

@@ -32,7 +32,7 @@ struct WriteSink
     }
     // Runs of ASCII between Japanese characters are short: a library call would cost more
     // than the copy.
-    void Append(const unsigned char* bytes, std::size_t count)
+    [[gnu::always_inline]] void Append(const unsigned char* bytes, std::size_t count)
     {
         if (count > 32) {
             std::memcpy(next, bytes, count);

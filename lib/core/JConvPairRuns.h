@@ -59,7 +59,7 @@ inline const unsigned char* SjisPairsToUtf8(const unsigned char* s, const unsign
 // are such pairs of the rows that the standard fills from their first cell on (symbols, kana,
 // the kanji but for the last cells of each level).
 template <unsigned Low, unsigned High>
-bool EightJisPairsToSjis(const unsigned char* s, unsigned char* next)
+[[gnu::always_inline]] inline bool EightJisPairsToSjis(const unsigned char* s, unsigned char* next)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
     const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(Low)));
@@ -77,21 +77,21 @@ bool EightJisPairsToSjis(const unsigned char* s, unsigned char* next)
     const auto below = [](__m128i value, short limit) {
         return _mm_cmplt_epi16(value, _mm_set1_epi16(limit));
     };
-    const __m128i full = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x21)),
-                     _mm_and_si128(above(row, 0x2F), below(row, 0x4F))),
-        _mm_and_si128(above(row, 0x4F), below(row, 0x74)));
-    const __m128i kana = _mm_or_si128(
-        _mm_and_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x24)), below(cell, 0x74)),
-        _mm_and_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x25)), below(cell, 0x77)));
+    const __m128i full =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x21)),
+                                  _mm_and_si128(above(row, 0x2F), below(row, 0x4F))),
+                     _mm_and_si128(above(row, 0x4F), below(row, 0x74)));
+    const __m128i kana =
+        _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x24)), below(cell, 0x74)),
+                     _mm_and_si128(_mm_cmpeq_epi16(row, _mm_set1_epi16(0x25)), below(cell, 0x77)));
     if (_mm_movemask_epi8(_mm_or_si128(full, kana)) != 0xFFFF) {
         return false;
     }
     // JisToSjis, lane by lane.
-    const __m128i lead = _mm_add_epi16(
-        _mm_add_epi16(_mm_srli_epi16(_mm_sub_epi16(row, _mm_set1_epi16(0x21)), 1),
-                      _mm_set1_epi16(0x81)),
-        _mm_and_si128(above(row, 0x5E), _mm_set1_epi16(0x40)));
+    const __m128i lead =
+        _mm_add_epi16(_mm_add_epi16(_mm_srli_epi16(_mm_sub_epi16(row, _mm_set1_epi16(0x21)), 1),
+                                    _mm_set1_epi16(0x81)),
+                      _mm_and_si128(above(row, 0x5E), _mm_set1_epi16(0x40)));
     const __m128i odd = _mm_cmpeq_epi16(_mm_and_si128(row, _mm_set1_epi16(1)), _mm_set1_epi16(1));
     const __m128i oddTrail =
         _mm_sub_epi16(_mm_add_epi16(cell, _mm_set1_epi16(0x1F)), above(cell, 0x5F));
