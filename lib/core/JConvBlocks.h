@@ -1,6 +1,7 @@
 // Sixty-four bytes at a time for the length functions: byte classes as bit masks, one bit a byte.
 #pragma once
 
+#include "JConvWide.h"
 #include "JisTable.h"
 
 #include <array>
@@ -188,7 +189,14 @@ template <std::size_t KanaBytes>
 const unsigned char* Utf8ToDoubleByteBlocks(const unsigned char* s, const unsigned char* end,
                                             std::size_t& size)
 {
+    const bool wide = WideVectors();
     while (static_cast<std::size_t>(end - s) >= kBlock) {
+        if (wide) {
+            s = PlainUtf8Blocks(s, end, size);
+            if (static_cast<std::size_t>(end - s) < kBlock) {
+                break;
+            }
+        }
         const auto [high, follower, lead2, lead3, tilde, narrow] =
             Classify<6>(s, [](Lanes bytes, const unsigned char*) {
                 return std::array<Lanes, 6>{bytes,

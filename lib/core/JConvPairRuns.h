@@ -129,11 +129,77 @@ const unsigned char* JisPairsToSjis(const unsigned char* s, const unsigned char*
     return s;
 }
 
+// Shift-JIS code of a Unicode value of the hot pages; 0 for anything else.
+inline unsigned HotSjis(unsigned unicode)
+{
+    const unsigned slot = kUnicodePageSlot[unicode >> 8];
+    return slot != kColdPage ? kUnicodeToSjis[(slot << 8) | (unicode & 0xFF)] : 0;
+}
+
+#ifdef __SSE2__
+// Five three-byte UTF-8 characters (leads E1-EF) in the sixteen bytes at s into Shift-JIS at
+// next, up to the first without a hot-page code; how many, or -1 when the bytes are not five
+// such characters.
+[[gnu::always_inline]] inline int FiveTriplesToSjis(const unsigned char* s, unsigned char* next)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xE1)));
+    const __m128i lead = _mm_cmpeq_epi8(_mm_min_epu8(shifted, _mm_set1_epi8(0x0E)), shifted);
+    // Signed: the followers 0x80-0xBF are the smallest bytes.
+    const __m128i follower = _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xC0)));
+    if ((_mm_movemask_epi8(lead) & 0x7FFF) != 0x1249 ||
+        (_mm_movemask_epi8(follower) & 0x7FFF) != 0x6DB6) {
+        return -1;
+    }
+    // Each byte next to the two after it in sixteen-bit lanes; the lanes of the leads (0, 3,
+    // 6, 9 and 12) hold the code points.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i second = _mm_srli_si128(bytes, 1);
+    const __m128i third = _mm_srli_si128(bytes, 2);
+    const auto decode = [](__m128i first, __m128i middle, __m128i last) {
+        return _mm_or_si128(
+            _mm_slli_epi16(_mm_and_si128(first, _mm_set1_epi16(0x0F)), 12),
+            _mm_or_si128(_mm_slli_epi16(_mm_and_si128(middle, _mm_set1_epi16(0x3F)), 6),
+                         _mm_and_si128(last, _mm_set1_epi16(0x3F))));
+    };
+    const __m128i low = decode(_mm_unpacklo_epi8(bytes, zero), _mm_unpacklo_epi8(second, zero),
+                               _mm_unpacklo_epi8(third, zero));
+    const __m128i high = decode(_mm_unpackhi_epi8(bytes, zero), _mm_unpackhi_epi8(second, zero),
+                                _mm_unpackhi_epi8(third, zero));
+    const unsigned unicode[5] = {static_cast<unsigned>(_mm_extract_epi16(low, 0)),
+                                 static_cast<unsigned>(_mm_extract_epi16(low, 3)),
+                                 static_cast<unsigned>(_mm_extract_epi16(low, 6)),
+                                 static_cast<unsigned>(_mm_extract_epi16(high, 1)),
+                                 static_cast<unsigned>(_mm_extract_epi16(high, 4))};
+    for (int i = 0; i < 5; ++i) {
+        const unsigned sjis = HotSjis(unicode[i]);
+        if (sjis == 0) {
+            return i;
+        }
+        StorePair(next + 2 * i, sjis);
+    }
+    return 5;
+}
+#endif
+
 // Three-byte UTF-8 characters of the Unicode pages most Japanese text is written in into
 // Shift-JIS.
 inline const unsigned char* Utf8TriplesToSjis(const unsigned char* s, const unsigned char* end,
                                               unsigned char*& next)
 {
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const int done = FiveTriplesToSjis(s, next);
+        if (done < 0) {
+            break;
+        }
+        s += 3 * done;
+        next += 2 * done;
+        if (done < 5) {
+            return s;
+        }
+    }
+#endif
     while (end - s >= 3) {
         const unsigned lead = s[0];
         const unsigned second = s[1];
@@ -144,11 +210,7 @@ inline const unsigned char* Utf8TriplesToSjis(const unsigned char* s, const unsi
             break;
         }
         const unsigned unicode = ((lead & 0x0F) << 12) | ((second & 0x3Fu) << 6) | (third & 0x3Fu);
-        const unsigned slot = kUnicodePageSlot[unicode >> 8];
-        if (slot == kColdPage) {
-            break;
-        }
-        const unsigned sjis = kUnicodeToSjis[(slot << 8) | (unicode & 0xFF)];
+        const unsigned sjis = HotSjis(unicode);
         if (sjis == 0) {
             break;
         }

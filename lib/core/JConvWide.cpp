@@ -1,0 +1,117 @@
+// The length pass of UTF-8 text with 32-byte vectors: compiled for AVX2 alone, chosen at run
+// time, so that the library still runs on any x86-64 processor.
+#include "JConvWide.h"
+
+#include <cstdint>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define SKIFF_WIDE_VECTORS 1
+#endif
+
+namespace skiff::jconv {
+
+#ifdef SKIFF_WIDE_VECTORS
+
+namespace {
+
+bool gUseWide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
+                __builtin_cpu_supports("bmi");
+
+// Everything the AVX2 code calls is defined here with the same target, so that no function
+// compiled for AVX2 can stand in for a shared inline one elsewhere.
+#define SKIFF_AVX2 __attribute__((target("avx2,popcnt,bmi,lzcnt")))
+
+SKIFF_AVX2 inline std::uint64_t Bits(__m256i low, __m256i high)
+{
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+           (std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32);
+}
+
+// C0-C2, E0, E2 and EF-FF: overlong forms, the yen sign, the overline, half-width katakana,
+// four-byte characters and stray bytes, each left to the exact pass.
+SKIFF_AVX2 inline __m256i Special(__m256i bytes)
+{
+    const __m256i fromC0 = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0xC0)));
+    const __m256i c0ToC2 = _mm256_cmpeq_epi8(_mm256_min_epu8(fromC0, _mm256_set1_epi8(2)), fromC0);
+    const __m256i e0OrE2 =
+        _mm256_cmpeq_epi8(_mm256_and_si256(bytes, _mm256_set1_epi8(static_cast<char>(0xFD))),
+                          _mm256_set1_epi8(static_cast<char>(0xE0)));
+    const __m256i fromEf =
+        _mm256_cmpeq_epi8(_mm256_max_epu8(bytes, _mm256_set1_epi8(static_cast<char>(0xEF))), bytes);
+    return _mm256_or_si256(_mm256_or_si256(c0ToC2, e0OrE2), fromEf);
+}
+
+SKIFF_AVX2 const unsigned char* PlainBlocks(const unsigned char* s, const unsigned char* end,
+                                            std::size_t& size)
+{
+    while (end - s >= 64) {
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 32));
+        if (Bits(Special(low), Special(high)) != 0) {
+            break;
+        }
+        // Signed: the followers 0x80-0xBF are the smallest bytes, E0-FF the largest below 0.
+        const __m256i belowLeads = _mm256_set1_epi8(static_cast<char>(0xC0));
+        const __m256i belowE0 = _mm256_set1_epi8(static_cast<char>(0xDF));
+        const __m256i aboveAscii = _mm256_set1_epi8(0x7D);
+        const std::uint64_t top = Bits(low, high);
+        const std::uint64_t follower =
+            Bits(_mm256_cmpgt_epi8(belowLeads, low), _mm256_cmpgt_epi8(belowLeads, high));
+        const std::uint64_t lead3 =
+            Bits(_mm256_cmpgt_epi8(low, belowE0), _mm256_cmpgt_epi8(high, belowE0)) & top;
+        const std::uint64_t tilde =
+            Bits(_mm256_cmpgt_epi8(low, aboveAscii), _mm256_cmpgt_epi8(high, aboveAscii));
+        const std::uint64_t lead = top & ~follower;
+        if ((follower ^ ((lead << 1) | (lead3 << 2))) != 0) {
+            break;
+        }
+        // A character cut short at the end is the next block's.
+        std::size_t whole = 64;
+        if (((lead3 >> 62) | (lead >> 63)) != 0) {
+            whole = 63 - static_cast<std::size_t>(_lzcnt_u64(lead));
+        }
+        const std::uint64_t in = whole == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << whole) - 1;
+        size += static_cast<std::size_t>(_mm_popcnt_u64(~top & in) + _mm_popcnt_u64(tilde & in) +
+                                         2 * _mm_popcnt_u64(lead & in));
+        s += whole;
+    }
+    return s;
+}
+
+} // namespace
+
+bool WideVectors()
+{
+    return gUseWide;
+}
+
+void UseWideVectors(bool use)
+{
+    gUseWide = use && __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
+               __builtin_cpu_supports("bmi");
+}
+
+const unsigned char* PlainUtf8Blocks(const unsigned char* s, const unsigned char* end,
+                                     std::size_t& size)
+{
+    return PlainBlocks(s, end, size);
+}
+
+#else
+
+bool WideVectors()
+{
+    return false;
+}
+
+void UseWideVectors(bool) {}
+
+const unsigned char* PlainUtf8Blocks(const unsigned char* s, const unsigned char*, std::size_t&)
+{
+    return s;
+}
+
+#endif
+
+} // namespace skiff::jconv
