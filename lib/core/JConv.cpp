@@ -11,6 +11,10 @@
 #include <cstdint>
 #include <type_traits>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace skiff {
 namespace {
 
@@ -32,6 +36,15 @@ std::uint64_t Word(const unsigned char* s)
 // End of the run of bytes 0x01-0x7F starting at s, eight at a time where possible.
 const unsigned char* AsciiRunEnd(const unsigned char* s, const unsigned char* end)
 {
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        if (const int stop = _mm_movemask_epi8(bytes)) {
+            return s + __builtin_ctz(static_cast<unsigned>(stop));
+        }
+        s += 16;
+    }
+#endif
     while (end - s >= 8 && (Word(s) & kHighBits) == 0) {
         s += 8;
     }
@@ -45,6 +58,16 @@ const unsigned char* AsciiRunEnd(const unsigned char* s, const unsigned char* en
 [[gnu::always_inline]] inline const unsigned char* JisAsciiRunEnd(const unsigned char* s,
                                                                   const unsigned char* end)
 {
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i escape = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kEsc)));
+        if (const int stop = _mm_movemask_epi8(_mm_or_si128(bytes, escape))) {
+            return s + __builtin_ctz(static_cast<unsigned>(stop));
+        }
+        s += 16;
+    }
+#endif
     while (end - s >= 8) {
         const std::uint64_t word = Word(s);
         const std::uint64_t noEscape = word ^ (kOnes * kEsc);
@@ -62,6 +85,17 @@ const unsigned char* AsciiRunEnd(const unsigned char* s, const unsigned char* en
 // The same for UTF-8 text, whose runs also end at U+007E and U+007F (no Shift-JIS code).
 const unsigned char* Utf8AsciiRunEnd(const unsigned char* s, const unsigned char* end)
 {
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        // Signed: 0x7E and 0x7F alone are above 0x7D, the bytes above 0x7F below 0.
+        const __m128i tilde = _mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x7D));
+        if (const int stop = _mm_movemask_epi8(_mm_or_si128(bytes, tilde))) {
+            return s + __builtin_ctz(static_cast<unsigned>(stop));
+        }
+        s += 16;
+    }
+#endif
     while (end - s >= 8) {
         const std::uint64_t word = Word(s);
         if (((word | (word + kOnes * 2)) & kHighBits) != 0) {

@@ -31,20 +31,26 @@ struct WriteSink
         next += 3;
     }
     // Runs of ASCII between Japanese characters are short: a library call would cost more
-    // than the copy.
+    // than the copy, which takes two overlapping pieces of the same size.
     [[gnu::always_inline]] void Append(const unsigned char* bytes, std::size_t count)
     {
         if (count > 32) {
             std::memcpy(next, bytes, count);
-            next += count;
-            return;
-        }
-        for (; count >= 8; count -= 8, bytes += 8, next += 8) {
+        } else if (count >= 16) {
+            std::memcpy(next, bytes, 16);
+            std::memcpy(next + count - 16, bytes + count - 16, 16);
+        } else if (count >= 8) {
             std::memcpy(next, bytes, 8);
+            std::memcpy(next + count - 8, bytes + count - 8, 8);
+        } else if (count >= 4) {
+            std::memcpy(next, bytes, 4);
+            std::memcpy(next + count - 4, bytes + count - 4, 4);
+        } else {
+            for (std::size_t i = 0; i < count; ++i) {
+                next[i] = bytes[i];
+            }
         }
-        for (; count > 0; --count) {
-            *next++ = *bytes++;
-        }
+        next += count;
     }
     unsigned char* next;
 };
