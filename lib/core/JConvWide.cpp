@@ -42,9 +42,14 @@ SKIFF_AVX2 inline __m256i Special(__m256i bytes)
     return _mm256_or_si256(_mm256_or_si256(c0ToC2, e0OrE2), fromEf);
 }
 
+// The advance is always a whole block, so that the next block's loads never wait for this
+// block's masks: a character cut short at the end is counted here and its followers are
+// expected in the next block; where that is not plain, the character is handed back.
 SKIFF_AVX2 const unsigned char* PlainBlocks(const unsigned char* s, const unsigned char* end,
                                             std::size_t& size)
 {
+    std::uint64_t carry = 0;
+    std::size_t back = 0;
     while (end - s >= 64) {
         const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
         const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 32));
@@ -63,18 +68,20 @@ SKIFF_AVX2 const unsigned char* PlainBlocks(const unsigned char* s, const unsign
         const std::uint64_t tilde =
             Bits(_mm256_cmpgt_epi8(low, aboveAscii), _mm256_cmpgt_epi8(high, aboveAscii));
         const std::uint64_t lead = top & ~follower;
-        if ((follower ^ ((lead << 1) | (lead3 << 2))) != 0) {
+        if (follower != ((lead << 1) | (lead3 << 2) | carry)) {
             break;
         }
-        // A character cut short at the end is the next block's.
-        std::size_t whole = 64;
-        if (((lead3 >> 62) | (lead >> 63)) != 0) {
-            whole = 63 - static_cast<std::size_t>(_lzcnt_u64(lead));
-        }
-        const std::uint64_t in = whole == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << whole) - 1;
-        size += static_cast<std::size_t>(_mm_popcnt_u64(~top & in) + _mm_popcnt_u64(tilde & in) +
-                                         2 * _mm_popcnt_u64(lead & in));
-        s += whole;
+        size += static_cast<std::size_t>(_mm_popcnt_u64(~top) + _mm_popcnt_u64(tilde) +
+                                         2 * _mm_popcnt_u64(lead));
+        // A lead on the last byte, or a three-byte lead on the one before, has followers in
+        // the next block (the two cannot come together in a block that passed).
+        carry = (lead >> 63) | (lead3 >> 62);
+        back = static_cast<std::size_t>((lead >> 63) + 2 * ((lead3 >> 62) & 1));
+        s += 64;
+    }
+    if (carry != 0) {
+        s -= back;
+        size -= 2;
     }
     return s;
 }
