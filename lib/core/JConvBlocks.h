@@ -145,8 +145,15 @@ inline const unsigned char* SjisToUtf8Blocks(const unsigned char* s, const unsig
                                              std::size_t& size)
 {
     Mask carry = 0;
+    const bool wide = WideVectors();
     // The byte after the block is read when a pair crosses into it: at worst the NUL.
     while (static_cast<std::size_t>(end - s) >= kBlock) {
+        if (wide && carry == 0) {
+            s = PlainSjisToUtf8Blocks(s, end, size);
+            if (static_cast<std::size_t>(end - s) < kBlock) {
+                break;
+            }
+        }
         const auto [high, trail, candidate, yen, overline, narrow] =
             Classify<6>(s, [](Lanes bytes, const unsigned char* at) {
                 const Lanes next = Load(at + 1);

@@ -86,6 +86,79 @@ SKIFF_AVX2 const unsigned char* PlainBlocks(const unsigned char* s, const unsign
     return s;
 }
 
+SKIFF_AVX2 inline __m256i In(__m256i bytes, unsigned low, unsigned high)
+{
+    const __m256i shifted = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(low)));
+    return _mm256_cmpeq_epi8(
+        _mm256_min_epu8(shifted, _mm256_set1_epi8(static_cast<char>(high - low))), shifted);
+}
+
+SKIFF_AVX2 inline __m256i Is(__m256i bytes, unsigned c)
+{
+    return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(static_cast<char>(c)));
+}
+
+// Trail bytes 0x40-0x7E and 0x80-0xFC.
+SKIFF_AVX2 inline __m256i Trail(__m256i bytes)
+{
+    return _mm256_or_si256(In(bytes, 0x40, 0x7E), In(bytes, 0x80, 0xFC));
+}
+
+SKIFF_AVX2 inline __m256i Candidate(__m256i bytes)
+{
+    return _mm256_or_si256(In(bytes, 0x81, 0x9F), In(bytes, 0xE0, 0xFC));
+}
+
+// Leads of the pairs that may write fewer than three bytes of UTF-8 (a superset: symbols of
+// lead 0x81, Greek of 0x83, everything of 0x84), given the bytes after them.
+SKIFF_AVX2 inline __m256i Narrow(__m256i bytes, __m256i next)
+{
+    const __m256i symbol = _mm256_or_si256(
+        _mm256_or_si256(In(next, 0x4C, 0x4E), Is(next, 0x5F)),
+        _mm256_or_si256(In(next, 0x7D, 0x98), _mm256_or_si256(Is(next, 0xCA), Is(next, 0xF7))));
+    return _mm256_or_si256(_mm256_or_si256(_mm256_and_si256(Is(bytes, 0x81), symbol),
+                                           _mm256_and_si256(Is(bytes, 0x83), In(next, 0x9F, 0xD6))),
+                           Is(bytes, 0x84));
+}
+
+// Like PlainBlocks for Shift-JIS text written as UTF-8: a pair cut at the end is counted here
+// and its trail checked in the next block, or handed back.
+SKIFF_AVX2 const unsigned char* PlainSjisBlocks(const unsigned char* s, const unsigned char* end,
+                                                std::size_t& size)
+{
+    constexpr std::uint64_t kOddBits = 0xAAAAAAAAAAAAAAAAu;
+    std::uint64_t carry = 0;
+    while (end - s >= 64) {
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 32));
+        // The byte after the block is at worst the NUL.
+        const __m256i nextLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 1));
+        const __m256i nextHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 33));
+        const std::uint64_t candidate = Bits(Candidate(low), Candidate(high));
+        const std::uint64_t potential = candidate & ~carry;
+        const std::uint64_t leads =
+            ((((potential << 1) | kOddBits) - potential) ^ kOddBits) & potential;
+        const std::uint64_t trails = (leads << 1) | carry;
+        if ((trails & ~Bits(Trail(low), Trail(high))) != 0 ||
+            (leads & Bits(Narrow(low, nextLow), Narrow(high, nextHigh))) != 0) {
+            break;
+        }
+        const std::uint64_t top = Bits(low, high);
+        const std::uint64_t ascii = ~top & ~trails;
+        size += static_cast<std::size_t>(
+            _mm_popcnt_u64(ascii) + _mm_popcnt_u64(ascii & Bits(Is(low, 0x5C), Is(high, 0x5C))) +
+            2 * _mm_popcnt_u64(ascii & Bits(Is(low, 0x7E), Is(high, 0x7E))) +
+            3 * _mm_popcnt_u64(top & ~trails));
+        carry = leads >> 63;
+        s += 64;
+    }
+    if (carry != 0) {
+        --s;
+        size -= 3;
+    }
+    return s;
+}
+
 } // namespace
 
 bool WideVectors()
@@ -105,6 +178,12 @@ const unsigned char* PlainUtf8Blocks(const unsigned char* s, const unsigned char
     return PlainBlocks(s, end, size);
 }
 
+const unsigned char* PlainSjisToUtf8Blocks(const unsigned char* s, const unsigned char* end,
+                                           std::size_t& size)
+{
+    return PlainSjisBlocks(s, end, size);
+}
+
 #else
 
 bool WideVectors()
@@ -115,6 +194,12 @@ bool WideVectors()
 void UseWideVectors(bool) {}
 
 const unsigned char* PlainUtf8Blocks(const unsigned char* s, const unsigned char*, std::size_t&)
+{
+    return s;
+}
+
+const unsigned char* PlainSjisToUtf8Blocks(const unsigned char* s, const unsigned char*,
+                                           std::size_t&)
 {
     return s;
 }

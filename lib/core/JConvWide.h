@@ -1,4 +1,4 @@
-// The length pass of UTF-8 text with 32-byte vectors, on processors that have them.
+// Length passes with 32-byte vectors, on processors that have them.
 #pragma once
 
 #include <cstddef>
@@ -18,5 +18,11 @@ void UseWideVectors(bool use);
 // stopped, a character's start; only where WideVectors.
 const unsigned char* PlainUtf8Blocks(const unsigned char* s, const unsigned char* end,
                                      std::size_t& size);
+
+// UTF-8 bytes of the Shift-JIS text at s: whole blocks while every lead byte has its trail
+// byte and no pair may write fewer than three bytes. Answers where it stopped, a character's
+// start; only where WideVectors.
+const unsigned char* PlainSjisToUtf8Blocks(const unsigned char* s, const unsigned char* end,
+                                           std::size_t& size);
 
 } // namespace skiff::jconv
