@@ -2,6 +2,7 @@
 // place of a long text converts exactly as it does on its own, and the count agrees.
 #include "ConvErrors.h"
 #include "JConvTestSupport.h"
+#include "JConvWide.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,41 @@ TEST(JConvBlocks, EveryJisCellAmongEightPairs)
                 ASSERT_EQ(Converted(pair, shiftIn + text + shiftOut), expected)
                     << pair.name << " " << std::hex << row << " " << cell;
             }
+        }
+    }
+}
+
+// The same on the passes every processor runs, which the wide ones otherwise take over.
+class JConvNarrowBlocks : public ::testing::Test
+{
+protected:
+    void SetUp() override { skiff::jconv::UseWideVectors(false); }
+    void TearDown() override { skiff::jconv::UseWideVectors(true); }
+};
+
+TEST_F(JConvNarrowBlocks, TheWidePassesStayOff)
+{
+    EXPECT_FALSE(skiff::jconv::WideVectors());
+}
+
+TEST_F(JConvNarrowBlocks, OddCharactersAnywhere)
+{
+    ExpectOddAnywhere(kSjis, kOddSjis);
+    ExpectOddAnywhere(kEuc, kOddEuc);
+    ExpectOddAnywhere(kUtf8, kOddUtf8);
+}
+
+TEST_F(JConvNarrowBlocks, LongTextsAgreeWithIconv)
+{
+    std::mt19937 random(65);
+    std::string sjis;
+    for (int i = 0; i < 40; ++i) {
+        sjis += Body(random, 50, true) + "abc,0123\r\n";
+    }
+    for (const Pair& pair : Pairs()) {
+        if (pair.to != kJis) {
+            EXPECT_EQ(Converted(pair, Reference(pair.from, sjis)), Reference(pair.to, sjis))
+                << pair.name;
         }
     }
 }
