@@ -1,8 +1,9 @@
-// Sixteen bytes at a time for the length functions: runs of two-byte codes and blocks of UTF-8.
+// Sixteen bytes at a time: runs of ASCII and of two-byte codes, and blocks of UTF-8.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -29,6 +30,94 @@ inline const unsigned char* RangeRunEnd(const unsigned char* s, const unsigned c
     }
 #endif
     while (s < end && *s >= Low && *s <= High) {
+        ++s;
+    }
+    return s;
+}
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+
+// Runs of ASCII, where the decoders copy or count bytes without looking at them one by one.
+
+inline std::uint64_t Word(const unsigned char* s)
+{
+    std::uint64_t word;
+    std::memcpy(&word, s, sizeof word);
+    return word;
+}
+
+// End of the run of bytes 0x01-0x7F starting at s, eight at a time where possible.
+inline const unsigned char* AsciiRunEnd(const unsigned char* s, const unsigned char* end)
+{
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        if (const int stop = _mm_movemask_epi8(bytes)) {
+            return s + __builtin_ctz(static_cast<unsigned>(stop));
+        }
+        s += 16;
+    }
+#endif
+    while (end - s >= 8 && (Word(s) & kHighBits) == 0) {
+        s += 8;
+    }
+    while (s < end && *s < 0x80) {
+        ++s;
+    }
+    return s;
+}
+
+// The same for JIS text, whose runs also end at an escape byte.
+[[gnu::always_inline]] inline const unsigned char* JisAsciiRunEnd(const unsigned char* s,
+                                                                  const unsigned char* end)
+{
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i escape = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x1B));
+        if (const int stop = _mm_movemask_epi8(_mm_or_si128(bytes, escape))) {
+            return s + __builtin_ctz(static_cast<unsigned>(stop));
+        }
+        s += 16;
+    }
+#endif
+    while (end - s >= 8) {
+        const std::uint64_t word = Word(s);
+        const std::uint64_t noEscape = word ^ (kOnes * 0x1B);
+        if (((word | ((noEscape - kOnes) & ~noEscape)) & kHighBits) != 0) {
+            break;
+        }
+        s += 8;
+    }
+    while (s < end && *s < 0x80 && *s != 0x1B) {
+        ++s;
+    }
+    return s;
+}
+
+// The same for UTF-8 text, whose runs also end at U+007E and U+007F (no Shift-JIS code).
+inline const unsigned char* Utf8AsciiRunEnd(const unsigned char* s, const unsigned char* end)
+{
+#ifdef __SSE2__
+    while (end - s >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        // Signed: 0x7E and 0x7F alone are above 0x7D, the bytes above 0x7F below 0.
+        const __m128i tilde = _mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x7D));
+        if (const int stop = _mm_movemask_epi8(_mm_or_si128(bytes, tilde))) {
+            return s + __builtin_ctz(static_cast<unsigned>(stop));
+        }
+        s += 16;
+    }
+#endif
+    while (end - s >= 8) {
+        const std::uint64_t word = Word(s);
+        if (((word | (word + kOnes * 2)) & kHighBits) != 0) {
+            break;
+        }
+        s += 8;
+    }
+    while (s < end && *s < 0x7E) {
         ++s;
     }
     return s;

@@ -1,5 +1,5 @@
-// The length pass of UTF-8 text with 32-byte vectors: compiled for AVX2 alone, chosen at run
-// time, so that the library still runs on any x86-64 processor.
+// Length passes with 32-byte vectors: compiled for AVX2 alone and chosen at run time, so that
+// the library still runs on any x86-64 processor.
 #include "JConvWide.h"
 
 #include <cstdint>
@@ -15,12 +15,20 @@ namespace skiff::jconv {
 
 namespace {
 
-bool gUseWide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
-                __builtin_cpu_supports("bmi");
+// Runs while the library's statics are set up, perhaps before the compiler's own start-up
+// code has read the processor's features.
+bool Supported()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+}
+
+// Read by every length pass, written only by tests.
+bool gUseWide = Supported();
 
 // Everything the AVX2 code calls is defined here with the same target, so that no function
 // compiled for AVX2 can stand in for a shared inline one elsewhere.
-#define SKIFF_AVX2 __attribute__((target("avx2,popcnt,bmi,lzcnt")))
+#define SKIFF_AVX2 __attribute__((target("avx2,popcnt")))
 
 SKIFF_AVX2 inline std::uint64_t Bits(__m256i low, __m256i high)
 {
@@ -168,8 +176,7 @@ bool WideVectors()
 
 void UseWideVectors(bool use)
 {
-    gUseWide = use && __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
-               __builtin_cpu_supports("bmi");
+    gUseWide = use && Supported();
 }
 
 const unsigned char* PlainUtf8Blocks(const unsigned char* s, const unsigned char* end,
