@@ -164,7 +164,7 @@ Encoder DecodeEuc(const unsigned char* s, const unsigned char* end, Encoder out)
 {
     while (s < end) {
         if constexpr (Encoder::kCountsBlocks) {
-            s = PairBlocks<0xA1, 0xFE, false>(s, end, out.size);
+            s = EucToSjisBlocks(s, end, out.size);
             if (s >= end) {
                 break;
             }

@@ -247,25 +247,18 @@ const unsigned char* Utf8ToDoubleByteBlocks(const unsigned char* s, const unsign
     return s;
 }
 
-// Lengths of runs of JIS X 0208 pairs (bytes Low-High) among single bytes, each pair and a
-// lone lead writing two bytes, each single byte one: the Shift-JIS length of EUC-JP and of JIS
-// text in its kanji shift. Ends at the first byte that is neither (for JIS an escape or a byte
-// above 0x7F, for EUC-JP any other byte above 0x7F), a character's start, for the caller to
-// read; whole blocks until then.
-template <unsigned Low, unsigned High, bool Jis>
-const unsigned char* PairBlocks(const unsigned char* s, const unsigned char* end, std::size_t& size)
+// Shift-JIS bytes of EUC-JP text: runs of JIS X 0208 pairs (bytes A1-FE) among ASCII, each
+// pair and a lone lead writing two bytes, each ASCII byte one. Ends at the first other byte
+// above 0x7F, a character's start, for the caller to read; whole blocks until then.
+inline const unsigned char* EucToSjisBlocks(const unsigned char* s, const unsigned char* end,
+                                            std::size_t& size)
 {
     Mask carry = 0;
     while (static_cast<std::size_t>(end - s) >= kBlock) {
-        const auto [pairByte, stop] = Classify<2>(s, [](Lanes bytes, const unsigned char*) {
-            const Lanes pair = In<Low, High>(bytes);
-            if constexpr (Jis) {
-                return std::array<Lanes, 2>{pair, bytes | Is(bytes, 0x1B)};
-            } else {
-                return std::array<Lanes, 2>{pair, bytes};
-            }
+        const auto [pairByte, high] = Classify<2>(s, [](Lanes bytes, const unsigned char*) {
+            return std::array<Lanes, 2>{In<0xA1, 0xFE>(bytes), bytes};
         });
-        const Mask unusual = Jis ? stop : stop & ~pairByte;
+        const Mask unusual = high & ~pairByte;
         const std::size_t count =
             unusual != 0 ? static_cast<std::size_t>(__builtin_ctzll(unusual)) : kBlock;
         const Mask pair = pairByte & LowBits(count);
@@ -277,7 +270,7 @@ const unsigned char* PairBlocks(const unsigned char* s, const unsigned char* end
         s += kBlock;
     }
     // A pair begun in the last block takes its trail along, if there is one.
-    return s + (carry != 0 && *s >= Low && *s <= High ? 1 : 0);
+    return s + (carry != 0 && *s >= 0xA1 && *s <= 0xFE ? 1 : 0);
 }
 
 // The same for JIS text, in its ASCII and kanji shifts, following the shift sequences between
