@@ -1,5 +1,4 @@
-// Length passes with 32-byte vectors: compiled for AVX2 alone and chosen at run time, so that
-// the library still runs on any x86-64 processor.
+// Length passes with 32-byte vectors, compiled for AVX2 alone and chosen at run time.
 #include "JConvWide.h"
 
 #include <cstdint>
@@ -9,6 +8,8 @@
 #define SKIFF_WIDE_VECTORS 1
 #endif
 
+// The library still runs on any x86-64 processor: nothing here runs unless the processor
+// says it has AVX2.
 namespace skiff::jconv {
 
 #ifdef SKIFF_WIDE_VECTORS
