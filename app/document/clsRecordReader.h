@@ -65,8 +65,15 @@ private:
     bool ReadQuoted(int rowCount);
     bool ReadSimple(int rowCount);
     bool ReadFixed(const QByteArray& path);
+    // Cuts the fields of line n from the whole line; false (nothing added) where that would
+    // not give Skiff's own fields, which ReadFixedFields then asks for one by one.
+    bool CutFixedLine(int lnLineLength);
+    bool ReadFixedFields(int lnLineLength);
     bool ReadBinary(const QByteArray& path, qint64 fileSize);
     bool ReadBinaryMember(int memType, int memLenB);
+    // Whether a record can be read in one piece and cut into its members here.
+    bool ReadsWholeRecords(qint64 nRecordSize) const;
+    bool ReadBinaryRecords(qint64 fileSize, int lnHeaderSize, qint64 nRecordSize);
 
     // The substitution warning, with the offer of a clean character set when one is known.
     void WarnSubstitutions(int nConvErrors);
@@ -92,4 +99,6 @@ private:
     int n = 0;
     clsReadResult result;
     qint64 trailingBytes = 0;
+    // Geta marks written on the program side, for the substitution count.
+    int substitutions = 0;
 };
