@@ -63,6 +63,10 @@ private:
     bool ReadByType(const QByteArray& path, qint64 fileSize, QString& error);
     bool ReadDelimited(const QByteArray& path);
     bool ReadQuoted(int rowCount);
+    bool ReadQuotedColumns(int lnReadable);
+    // Line n as the file's own bytes, terminated, in the buffer; null when Skiff would mend
+    // more in it than a lone lead byte at its end (lineMended tells whether it would).
+    const char* WholeLine(int lnLineLength);
     bool ReadSimple(int rowCount);
     bool ReadFixed(const QByteArray& path);
     // Cuts the fields of line n from the whole line; false (nothing added) where that would
@@ -99,6 +103,7 @@ private:
     int n = 0;
     clsReadResult result;
     qint64 trailingBytes = 0;
+    bool lineMended = false;
     // Geta marks written on the program side, for the substitution count.
     int substitutions = 0;
 };
