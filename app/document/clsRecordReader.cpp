@@ -202,35 +202,28 @@ bool clsRecordReader::ReadDelimited(const QByteArray& path)
 bool clsRecordReader::ReadQuoted(int rowCount)
 {
     const int memCount = format.MemCount();
+    const int unescape = format.EscInput == 1 ? 1 : 0;
     for (n = 1; n <= rowCount; ++n) {
         const int colCount = skiff::GetTxtColCnt(n);
         if (!AcceptFieldCount(n, colCount))
             return false;
         // Columns past the line's own would run into the next line: those cells stay empty.
         const int readable = std::min(colCount, memCount);
-        if (!ReadQuotedColumns(readable))
-            return false;
+        for (int i = 1; i <= readable; ++i) {
+            // Each column goes straight into the row being built.
+            char* text = records.CellSpace(kFieldBuffer);
+            if (skiff::GetTxtCol(text, static_cast<int>(kFieldBuffer), n, i, unescape, 1) != 0) {
+                const size_t size = static_cast<size_t>(skiff::GetTxtColLen(n, i)) + 1;
+                text = records.CellSpace(size);
+                if (skiff::GetTxtCol(text, SkiffSize(size), n, i, unescape, 1) != 0)
+                    return false;
+            }
+            records.CommitCell(std::strlen(text));
+        }
         for (int i = readable + 1; i <= memCount; ++i)
             records.AddCell({});
         records.EndRow();
         Report(n, n, rowCount);
-    }
-    return true;
-}
-
-bool clsRecordReader::ReadQuotedColumns(int lnReadable)
-{
-    const int unescape = format.EscInput == 1 ? 1 : 0;
-    for (int i = 1; i <= lnReadable; ++i) {
-        // Each column goes straight into the row being built.
-        char* text = records.CellSpace(kFieldBuffer);
-        if (skiff::GetTxtCol(text, static_cast<int>(kFieldBuffer), n, i, unescape, 1) != 0) {
-            const size_t size = static_cast<size_t>(skiff::GetTxtColLen(n, i)) + 1;
-            text = records.CellSpace(size);
-            if (skiff::GetTxtCol(text, SkiffSize(size), n, i, unescape, 1) != 0)
-                return false;
-        }
-        records.CommitCell(std::strlen(text));
     }
     return true;
 }

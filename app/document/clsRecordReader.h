@@ -63,16 +63,15 @@ private:
     bool ReadByType(const QByteArray& path, qint64 fileSize, QString& error);
     bool ReadDelimited(const QByteArray& path);
     bool ReadQuoted(int rowCount);
-    bool ReadQuotedColumns(int lnReadable);
-    // Line n as the file's own bytes, terminated, in the buffer; null when Skiff would mend
-    // more in it than a lone lead byte at its end (lineMended tells whether it would).
-    const char* WholeLine(int lnLineLength);
     bool ReadSimple(int rowCount);
     bool ReadFixed(const QByteArray& path);
     // Cuts the fields of line n from the whole line; false (nothing added) where that would
     // not give Skiff's own fields, which ReadFixedFields then asks for one by one.
     bool CutFixedLine(int lnLineLength);
     bool ReadFixedFields(int lnLineLength);
+    // Line n as the file's own bytes, terminated, in the buffer; null when Skiff would mend
+    // more in it than a lone lead byte at its end (lineMended tells whether it would).
+    const char* WholeLine(int lnLineLength);
     bool ReadBinary(const QByteArray& path, qint64 fileSize);
     bool ReadBinaryMember(int memType, int memLenB);
     // Whether a record can be read in one piece and cut into its members here.
