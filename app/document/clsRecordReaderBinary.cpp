@@ -6,9 +6,11 @@
 #include "clsRecords.h"
 #include "clsSkiff.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -62,6 +64,15 @@ void AddDouble(clsRecords& records, double value)
     records.CommitCell(clsRecordReaderCells::FormatDouble(out, value));
 }
 
+// Bytes a member occupies in a record: a number its binary size, a string its width.
+int MemberBytes(const clsMember& member)
+{
+    static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
+    if (member.MemType >= 1 && member.MemType <= 4)
+        return kNumberSize[member.MemType];
+    return member.MemType == 5 ? std::max(member.MemLenB, 0) : 0;
+}
+
 template <typename T> T Number(const char* bytes)
 {
     T value;
@@ -73,15 +84,9 @@ template <typename T> T Number(const char* bytes)
 
 qint64 clsRecordReader::BinaryRecordBytes(const clsFormat& format)
 {
-    static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
     qint64 size = 0;
-    for (int i = 1; i <= format.MemCount(); ++i) {
-        const clsMember* member = format.Members(i);
-        if (member->MemType >= 1 && member->MemType <= 4)
-            size += kNumberSize[member->MemType];
-        else if (member->MemType == 5)
-            size += std::max(member->MemLenB, 0);
-    }
+    for (int i = 1; i <= format.MemCount(); ++i)
+        size += MemberBytes(*format.Members(i));
     return size;
 }
 
@@ -152,12 +157,10 @@ bool clsRecordReader::ReadBinaryRecords(qint64 fileSize, int lnHeaderSize, qint6
         int type;
         int width;
     };
-    static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
     std::vector<Member> members;
     for (int i = 1; i <= format.MemCount(); ++i) {
         const clsMember* member = format.Members(i);
-        members.push_back({member->MemType, member->MemType == 5 ? std::max(member->MemLenB, 0)
-                                                                 : kNumberSize[member->MemType]});
+        members.push_back({member->MemType, MemberBytes(*member)});
     }
     char* record = Buffer(static_cast<size_t>(nRecordSize));
     while (skiff::GetEOF() == 0) {
