@@ -7,13 +7,13 @@
 #include "clsFormatInfo.h"
 #include "clsMessenger.h"
 #include "clsReadFailure.h"
+#include "clsRecordReaderCells.h"
 #include "clsRecords.h"
 #include "clsSkiff.h"
 
 #include <QFileInfo>
 #include <QStringList>
 
-#include <charconv>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -35,43 +35,7 @@ QByteArrayView Terminated(const char* text)
     return QByteArrayView(text, static_cast<qsizetype>(std::strlen(text)));
 }
 
-// Trims spaces (not tabs) on both sides, as the binary fields' padding is spaces.
-QByteArrayView TrimSpaces(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
-}
-
-template <typename T> QByteArrayView Decimal(char (&out)[40], T value)
-{
-    return QByteArrayView(out, std::to_chars(out, out + sizeof out, value).ptr - out);
-}
-
-template <typename T> QByteArrayView Decimal(char (&out)[40], T value, int digits)
-{
-    const auto end =
-        std::to_chars(out, out + sizeof out, value, std::chars_format::general, digits);
-    return QByteArrayView(out, end.ptr - out);
-}
-
 } // namespace
-
-qint64 clsRecordReader::BinaryRecordBytes(const clsFormat& format)
-{
-    static constexpr int kNumberSize[] = {0, 2, 4, 4, 8};
-    qint64 size = 0;
-    for (int i = 1; i <= format.MemCount(); ++i) {
-        const clsMember* member = format.Members(i);
-        if (member->MemType >= 1 && member->MemType <= 4)
-            size += kNumberSize[member->MemType];
-        else if (member->MemType == 5)
-            size += std::max(member->MemLenB, 0);
-    }
-    return size;
-}
 
 namespace {
 
@@ -139,7 +103,7 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
         normal = ReadByType(path, fileSize, error);
         records.EndReserve();
     }
-    const int convErrors = skiff::GetConvErrCnt();
+    const int convErrors = skiff::GetConvErrCnt() + substitutions;
     skiff::Terminate();
 
     if (normal) {
@@ -316,123 +280,83 @@ bool clsRecordReader::ReadFixed(const QByteArray& path)
     const int rowCount = skiff::GetTxtRowCnt();
     result.lnCRLF = skiff::GetTxtCrLf();
     records.Reserve(records.RowCount() + rowCount);
-    const int memCount = format.MemCount();
     for (n = 1; n <= rowCount; ++n) {
         const int lineLength = skiff::GetTxtLineLen(n);
-        const size_t fieldBytes = FixedFieldBytes(lineLength);
-        const int size = SkiffSize(fieldBytes);
-        // Widths come from the format: their sum may pass what an int holds.
-        qint64 offset = 0;
-        for (int i = 1; i <= memCount; ++i) {
-            // Fields are cut only within the line: past its end a field is empty.
-            if (offset >= lineLength) {
-                records.AddCell({});
-                continue;
-            }
-            const int width = std::max(format.Members(i)->MemLenB, 0);
-            const int count =
-                i == memCount ? -1 : static_cast<int>(std::min<qint64>(width, lineLength - offset));
-            char* text = records.CellSpace(fieldBytes);
-            if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size, charSet) !=
-                0)
-                return false;
-            records.CommitCell(std::strlen(text));
-            offset += width;
-        }
+        if (!CutFixedLine(lineLength) && !ReadFixedFields(lineLength))
+            return false;
         records.EndRow();
         Report(n, n, rowCount);
     }
     return true;
 }
 
-bool clsRecordReader::ReadBinary(const QByteArray& path, qint64 fileSize)
+// One call for the line instead of one per field: a Shift-JIS line without NUL bytes comes
+// back as the file's own bytes, and each field is cut and mended here as Skiff would do it.
+bool clsRecordReader::CutFixedLine(int lnLineLength)
 {
-    const qint64 recordSize = BinaryRecordBytes(format);
-    if (skiff::ReadBinIni(path.constData()) != 0)
-        return OpenFailed();
-    const int headerSize = std::max(format.BytesSkipHeader, 0);
-    // Sizes come from the format: nothing is allocated for more than the file holds.
-    if (headerSize > fileSize)
+    if (charSet != 1)
         return false;
-    const qint64 bodySize = fileSize - headerSize;
-    if (bodySize > 0 && recordSize > bodySize) {
-        openError = clsReadFailure::LayoutTooLarge(filePath, recordSize, bodySize);
+    const char* line = WholeLine(lnLineLength);
+    if (line == nullptr)
         return false;
-    }
-    if (headerSize > 0) {
-        result.szHeaderBytes = QByteArray(headerSize, '\0');
-        if (skiff::ReadBinString(result.szHeaderBytes.data(), headerSize) != 0)
-            return false;
-    }
-    // A record of no bytes would never reach the end of the file.
-    if (recordSize == 0)
-        return false;
-    records.Reserve(records.RowCount() +
-                    static_cast<int>(std::max<qint64>(fileSize - headerSize, 0) / recordSize));
-    while (skiff::GetEOF() == 0) {
-        ++n;
-        for (int i = 1; i <= format.MemCount(); ++i) {
-            const clsMember* member = format.Members(i);
-            if (member->MemType < 1 || member->MemType > 5)
-                return false;
-            // A short read ends the file: a trailing partial record is dropped.
-            if (!ReadBinaryMember(member->MemType, std::max(member->MemLenB, 0))) {
-                records.DropRow();
-                trailingBytes = fileSize - headerSize - (n - 1) * recordSize;
-                return true;
-            }
+    const auto length = static_cast<size_t>(lnLineLength) - (lineMended ? 1 : 0);
+    const int memCount = format.MemCount();
+    qint64 offset = 0;
+    for (int i = 1; i <= memCount; ++i) {
+        const qint64 width = std::max(format.Members(i)->MemLenB, 0);
+        if (offset >= static_cast<qint64>(length)) {
+            records.AddCell({});
+        } else {
+            const qint64 end = i == memCount
+                                   ? static_cast<qint64>(length)
+                                   : std::min<qint64>(offset + width, static_cast<qint64>(length));
+            const auto count = static_cast<size_t>(end - offset);
+            char* text = records.CellSpace(count + 2);
+            records.CommitCell(
+                clsRecordReaderCells::CopyMended(text, line + offset, count, substitutions));
         }
-        records.EndRow();
-        Report(n, headerSize + n * recordSize, fileSize);
+        offset += width;
     }
-    trailingBytes = fileSize - headerSize - n * recordSize;
     return true;
 }
 
-bool clsRecordReader::ReadBinaryMember(int memType, int memLenB)
+const char* clsRecordReader::WholeLine(int lnLineLength)
 {
-    char digits[40];
-    switch (memType) {
-    case 1: {
-        int16_t value = 0;
-        if (skiff::ReadBinShort(&value, 2) != 0)
+    if (lnLineLength < 0 || lnLineLength == INT_MAX)
+        return nullptr;
+    char* line = Buffer(static_cast<size_t>(lnLineLength) + 1);
+    if (skiff::GetTxtLineLoc(n, line, 0, lnLineLength) != 0)
+        return nullptr;
+    // The reported length counts mended bytes: it matches the bytes up to the first NUL only
+    // when the line holds no NUL, whose mending Skiff does field by field.
+    const size_t length = std::strlen(line);
+    lineMended = clsRecordReaderCells::EndsInLoneLead(line, length);
+    return static_cast<size_t>(lnLineLength) == length + (lineMended ? 1 : 0) ? line : nullptr;
+}
+
+bool clsRecordReader::ReadFixedFields(int lnLineLength)
+{
+    const int memCount = format.MemCount();
+    const size_t fieldBytes = FixedFieldBytes(lnLineLength);
+    const int size = SkiffSize(fieldBytes);
+    // Widths come from the format: their sum may pass what an int holds.
+    qint64 offset = 0;
+    for (int i = 1; i <= memCount; ++i) {
+        // Fields are cut only within the line: past its end a field is empty.
+        if (offset >= lnLineLength) {
+            records.AddCell({});
+            continue;
+        }
+        const int width = std::max(format.Members(i)->MemLenB, 0);
+        const int count =
+            i == memCount ? -1 : static_cast<int>(std::min<qint64>(width, lnLineLength - offset));
+        char* text = records.CellSpace(fieldBytes);
+        if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size, charSet) != 0)
             return false;
-        records.AddCell(Decimal(digits, value));
-        return true;
+        records.CommitCell(std::strlen(text));
+        offset += width;
     }
-    case 2: {
-        int32_t value = 0;
-        if (skiff::ReadBinLong(&value, 4) != 0)
-            return false;
-        records.AddCell(Decimal(digits, value));
-        return true;
-    }
-    case 3: {
-        float value = 0;
-        if (skiff::ReadBinFloat(&value, 4) != 0)
-            return false;
-        records.AddCell(Decimal(digits, value, 7));
-        return true;
-    }
-    case 4: {
-        double value = 0;
-        if (skiff::ReadBinDouble(&value, 8) != 0)
-            return false;
-        records.AddCell(Decimal(digits, value, 15));
-        return true;
-    }
-    default: {
-        // Two NULs behind the field: the converter reads the field as a terminated text.
-        char* text = Buffer(static_cast<size_t>(memLenB) + 2);
-        std::memset(text, 0, static_cast<size_t>(memLenB) + 2);
-        const int status = charSet != 1 ? skiff::ReadBinConvStr(text, memLenB, charSet)
-                                        : skiff::ReadBinString(text, memLenB);
-        if (status != 0)
-            return false;
-        records.AddCell(TrimSpaces(Terminated(text)));
-        return true;
-    }
-    }
+    return true;
 }
 
 bool clsRecordReader::OpenFailed()

@@ -65,8 +65,18 @@ private:
     bool ReadQuoted(int rowCount);
     bool ReadSimple(int rowCount);
     bool ReadFixed(const QByteArray& path);
+    // Cuts the fields of line n from the whole line; false (nothing added) where that would
+    // not give Skiff's own fields, which ReadFixedFields then asks for one by one.
+    bool CutFixedLine(int lnLineLength);
+    bool ReadFixedFields(int lnLineLength);
+    // Line n as the file's own bytes, terminated, in the buffer; null when Skiff would mend
+    // more in it than a lone lead byte at its end (lineMended tells whether it would).
+    const char* WholeLine(int lnLineLength);
     bool ReadBinary(const QByteArray& path, qint64 fileSize);
     bool ReadBinaryMember(int memType, int memLenB);
+    // Whether a record can be read in one piece and cut into its members here.
+    bool ReadsWholeRecords(qint64 nRecordSize) const;
+    bool ReadBinaryRecords(qint64 fileSize, int lnHeaderSize, qint64 nRecordSize);
 
     // The substitution warning, with the offer of a clean character set when one is known.
     void WarnSubstitutions(int nConvErrors);
@@ -92,4 +102,7 @@ private:
     int n = 0;
     clsReadResult result;
     qint64 trailingBytes = 0;
+    bool lineMended = false;
+    // Geta marks written on the program side, for the substitution count.
+    int substitutions = 0;
 };

@@ -10,6 +10,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -101,6 +105,78 @@ void XCsv::Discard() noexcept
     lineEnd.SetText(kCrLf);
 }
 
+namespace {
+
+// Where a scan over part of the content stands: the line being walked and its columns so far.
+struct RangeEnd
+{
+    int lnStart;
+    int lnColumns;
+    bool bNuls;
+};
+
+// Walks text[lnFrom, lnTo) from a line start in blocks of 64 bytes counted from lnFrom: calls
+// line(start, length, columns, end) for each line ended inside and bits(base, delimiters) for
+// each block. Bytes past lnTo are looked at only to pair a CR with its LF.
+template <typename Line, typename Bits>
+RangeEnd ScanRange(const unsigned char* text, int lnSize, int lnFrom, int lnTo, XCsvScan& scan,
+                   Line line, Bits bits)
+{
+    RangeEnd state{lnFrom, 1, false};
+    int crLfEnd = -1; // the LF of a CR LF that ended the previous line
+    // The step is written so that it never passes INT_MAX, however close the size comes.
+    for (int base = lnFrom; base<lnTo; base = lnTo - base> 64 ? base + 64 : lnTo) {
+        const XCsvScan::Block block = scan.Next(text + base, std::min(64, lnTo - base));
+        bits(base, block.delimiters);
+        std::uint64_t lineDelimiters = block.delimiters;
+        state.bNuls = state.bNuls || block.nuls != 0;
+        for (std::uint64_t ends = block.lineEnds; ends != 0; ends &= ends - 1) {
+            const int bit = __builtin_ctzll(ends);
+            const int end = base + bit;
+            const std::uint64_t upToEnd =
+                bit == 63 ? ~std::uint64_t(0) : (std::uint64_t(2) << bit) - 1;
+            // Every CR or LF ends a line of its own, so empty lines stay empty lines; only the
+            // LF of a CR LF belongs to the line end before it.
+            if (end != crLfEnd) {
+                state.lnColumns += XCsvScan::CountBits(lineDelimiters & upToEnd);
+                line(state.lnStart, end - state.lnStart, state.lnColumns, end);
+                const bool crLf = text[end] == '\r' && end + 1 < lnSize && text[end + 1] == '\n';
+                crLfEnd = crLf ? end + 1 : -1;
+            }
+            lineDelimiters &= ~upToEnd;
+            state.lnStart = end + 1;
+            state.lnColumns = 1;
+        }
+        state.lnColumns += XCsvScan::CountBits(lineDelimiters);
+    }
+    return state;
+}
+
+// Where the second half of a large content starts: just after the first line end from the
+// middle on (a CR LF kept whole), or 0 when there is none.
+int HalfwayLineStart(const unsigned char* text, int lnSize)
+{
+    for (int i = lnSize / 2; i < lnSize; ++i) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            const int next =
+                text[i] == '\r' && i + 1 < lnSize && text[i + 1] == '\n' ? i + 2 : i + 1;
+            return next < lnSize ? next : 0;
+        }
+    }
+    return 0;
+}
+
+int gHalvesSize = 16 << 20;
+
+} // namespace
+
+int XCsv::SetHalvesSize(int lnBytes)
+{
+    const int previous = gHalvesSize;
+    gHalvesSize = lnBytes;
+    return previous;
+}
+
 void XCsv::BuildLines(const unsigned char* text, int lnSize, bool bCareQuote)
 {
     Bits delimiters;
@@ -112,45 +188,131 @@ void XCsv::BuildLines(const unsigned char* text, int lnSize, bool bCareQuote)
             throw ecsvNoMemory;
         }
     }
-    XCsvScan scan(chDelimiter, chQuote, bCareQuote);
-    int start = 0;
-    int columns = 1;
-    int crLfEnd = -1; // the LF of a CR LF that ended the previous line
-    // The step is written so that it never passes INT_MAX, however close the size comes.
-    for (int base = 0; base<lnSize; base = lnSize - base> 64 ? base + 64 : lnSize) {
-        const XCsvScan::Block block = scan.Next(text + base, std::min(64, lnSize - base));
-        if (delimiters) {
-            delimiters[static_cast<std::size_t>(base / 64)] = block.delimiters;
-        }
-        std::uint64_t lineDelimiters = block.delimiters;
-        bHasNul = bHasNul || block.nuls != 0;
-        for (std::uint64_t ends = block.lineEnds; ends != 0; ends &= ends - 1) {
-            const int bit = __builtin_ctzll(ends);
-            const int end = base + bit;
-            const std::uint64_t upToEnd =
-                bit == 63 ? ~std::uint64_t(0) : (std::uint64_t(2) << bit) - 1;
-            // Every CR or LF ends a line of its own, so empty lines stay empty lines; only the
-            // LF of a CR LF belongs to the line end before it.
-            if (end != crLfEnd) {
-                columns += XCsvScan::CountBits(lineDelimiters & upToEnd);
-                AppendLine(start, end - start, bCareQuote ? columns : 0);
-                const bool crLf = text[end] == '\r' && end + 1 < lnSize && text[end + 1] == '\n';
-                crLfEnd = crLf ? end + 1 : -1;
-                if (lnLineCount == 1) {
-                    lineEnd.SetText(crLf ? "\r\n" : text[end] == '\r' ? "\r" : "\n");
+    const int half = lnSize >= gHalvesSize ? HalfwayLineStart(text, lnSize) : 0;
+    if (half == 0 || !BuildHalves(text, lnSize, half, bCareQuote, delimiters.get())) {
+        std::uint64_t* bits = delimiters.get();
+        XCsvScan scan(chDelimiter, chQuote, bCareQuote);
+        const RangeEnd last = ScanRange(
+            text, lnSize, 0, lnSize, scan,
+            [&](int start, int length, int columns, int end) {
+                AppendLineFound(text, lnSize, start, length, bCareQuote ? columns : 0, end);
+            },
+            [bits](int base, std::uint64_t found) {
+                if (bits != nullptr) {
+                    bits[static_cast<std::size_t>(base / 64)] = found;
                 }
-            }
-            lineDelimiters &= ~upToEnd;
-            start = end + 1;
-            columns = 1;
+            });
+        bHasNul = last.bNuls;
+        // A last line without a line end; a file that ends with one has no further line.
+        if (last.lnStart < lnSize) {
+            AppendLine(last.lnStart, lnSize - last.lnStart, bCareQuote ? last.lnColumns : 0);
         }
-        columns += XCsvScan::CountBits(lineDelimiters);
-    }
-    // A last line without a line end; a file that ends with one has no further line.
-    if (start < lnSize) {
-        AppendLine(start, lnSize - start, bCareQuote ? columns : 0);
     }
     delimiterBits = std::move(delimiters);
+}
+
+void XCsv::AppendLineFound(const unsigned char* text, int lnSize, int lnStart, int lnLength,
+                           int lnColumns, int lnEnd)
+{
+    AppendLine(lnStart, lnLength, lnColumns);
+    if (lnLineCount == 1) {
+        const bool crLf = text[lnEnd] == '\r' && lnEnd + 1 < lnSize && text[lnEnd + 1] == '\n';
+        lineEnd.SetText(crLf ? "\r\n" : text[lnEnd] == '\r' ? "\r" : "\n");
+    }
+}
+
+// The second half is walked on another thread as if a line started there, which holds when
+// the first half's walk ends with a line end just before it (outside quotes, that is); a
+// quoted line end there makes the halves wrong, and the whole is walked again on one thread.
+// Each half writes only its own words of the delimiter bits; the word both share is merged
+// after the join.
+bool XCsv::BuildHalves(const unsigned char* text, int lnSize, int lnHalf, bool bCareQuote,
+                       std::uint64_t* pBits)
+{
+    const std::size_t words = (static_cast<std::size_t>(lnSize) + 63) / 64;
+    const int shift = lnHalf % 64;
+    std::uint64_t sharedWord = 0;
+    std::vector<XCsvLine> secondLines;
+    RangeEnd second{};
+    std::exception_ptr failure;
+    auto walkSecond = [&] {
+        try {
+            XCsvScan scan(chDelimiter, chQuote, bCareQuote);
+            second = ScanRange(
+                text, lnSize, lnHalf, lnSize, scan,
+                [&](int start, int length, int columns, int) {
+                    secondLines.push_back(XCsvLine{start, length, bCareQuote ? columns : 0});
+                },
+                [&](int base, std::uint64_t found) {
+                    if (pBits == nullptr) {
+                        return;
+                    }
+                    const std::size_t word = static_cast<std::size_t>(base / 64);
+                    if (shift == 0) {
+                        pBits[word] = found;
+                        return;
+                    }
+                    // Blocks start at lnHalf: each spans two words of the bits.
+                    const std::uint64_t low = found << shift;
+                    if (base == lnHalf) {
+                        sharedWord = low;
+                    } else {
+                        pBits[word] |= low;
+                    }
+                    if (word + 1 < words) {
+                        pBits[word + 1] = found >> (64 - shift);
+                    }
+                });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    };
+    std::thread worker;
+    try {
+        worker = std::thread(walkSecond);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    RangeEnd first{};
+    try {
+        XCsvScan scan(chDelimiter, chQuote, bCareQuote);
+        first = ScanRange(
+            text, lnSize, 0, lnHalf, scan,
+            [&](int start, int length, int columns, int end) {
+                AppendLineFound(text, lnSize, start, length, bCareQuote ? columns : 0, end);
+            },
+            [pBits](int base, std::uint64_t found) {
+                if (pBits != nullptr) {
+                    pBits[static_cast<std::size_t>(base / 64)] = found;
+                }
+            });
+    } catch (...) {
+        worker.join();
+        throw;
+    }
+    worker.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    if (first.lnStart != lnHalf) {
+        // Started again from nothing, so that the table grows as it would have on one thread.
+        lines.reset();
+        lnLineCount = 0;
+        lnLineCapacity = 0;
+        lineEnd.SetText(kCrLf);
+        return false;
+    }
+    if (pBits != nullptr && shift != 0) {
+        pBits[static_cast<std::size_t>(lnHalf / 64)] |= sharedWord;
+    }
+    for (const XCsvLine& line : secondLines) {
+        AppendLine(line.lnStart, line.lnLength, line.lnColCount);
+    }
+    bHasNul = first.bNuls || second.bNuls;
+    if (second.lnStart < lnSize) {
+        AppendLine(second.lnStart, lnSize - second.lnStart, bCareQuote ? second.lnColumns : 0);
+    }
+    return true;
 }
 
 void XCsv::AppendLine(int lnStart, int lnLength, int lnColumns)

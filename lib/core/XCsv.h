@@ -39,6 +39,9 @@ public:
     // leaves no lines. NUL bytes of a JIS, EUC-JP or UTF-8 file become geta marks here; those
     // of a Shift-JIS file stay in the content, and the line and column queries mend them.
     bool Load(const char* szFile, int lnCharSet, bool bCareQuote);
+    // Contents of at least this many bytes have their line table built in two halves on two
+    // threads; tests lower it to walk small texts that way. Returns the size it replaces.
+    static int SetHalvesSize(int lnBytes);
     // Why the last Load failed, a SkiffStatus.
     int Status() const { return lnStatus; }
 
@@ -79,6 +82,13 @@ private:
     };
 
     void BuildLines(const unsigned char* text, int lnSize, bool bCareQuote);
+    // Walks the two halves of a large content side by side; false, with no lines, when the
+    // halves do not meet at a line start.
+    bool BuildHalves(const unsigned char* text, int lnSize, int lnHalf, bool bCareQuote,
+                     std::uint64_t* pBits);
+    // Appends a line ended at lnEnd and takes the file's line end from the first one.
+    void AppendLineFound(const unsigned char* text, int lnSize, int lnStart, int lnLength,
+                         int lnColumns, int lnEnd);
     void AppendLine(int lnStart, int lnLength, int lnColumns);
     void Discard() noexcept;
     void RestartCursor(int lnRow) noexcept;

@@ -168,6 +168,33 @@ TEST_F(clsRecordReaderTest, FixedLengthCutsFileBytesAndLastTakesTheRest)
     }
 }
 
+TEST_F(clsRecordReaderTest, FixedLengthMendsCutCharactersFieldByField)
+{
+    clsScriptedMsgBox msg;
+    clsFormat format;
+    format.FileType = 2;
+    AddMember(format, 5, 2, 2);
+    AddMember(format, 5, 3, 3);
+    AddMember(format, 5, 4, 4);
+    // Line 1 cuts 日 after its lead byte and ends in a lone one; line 2 holds a NUL byte.
+    const QByteArray file = QByteArray("a\x93\xFA\x96\x7Bxy\x93\r\n") +
+                            QByteArray("ab\x63\x00\x64\x65\r\n", 8) + "\x93\xFA\r\n";
+    const clsReadResult result = Read(format, file, 1);
+    EXPECT_FALSE(result.bFailed);
+    ASSERT_EQ(records.RowCount(), 3);
+    EXPECT_EQ(Cell(1, 1), QByteArray("a\x81\xAC"));
+    EXPECT_EQ(Cell(1, 2), QByteArray("\xFA\x96\x7B"));
+    EXPECT_EQ(Cell(1, 3), QByteArray("xy\x81\xAC"));
+    EXPECT_EQ(Cell(2, 1), QByteArray("ab"));
+    EXPECT_EQ(Cell(2, 2), QByteArray("c\x81\xAC"
+                                     "d"));
+    EXPECT_EQ(Cell(2, 3), QByteArray("e"));
+    EXPECT_EQ(Cell(3, 1), kNihongoSjis.left(2));
+    EXPECT_EQ(Cell(3, 2), QByteArray());
+    EXPECT_EQ(msg.TakeOne().text,
+              u"変換できない文字が 3 文字ありました。〓に置き換えて表示しています。"_s);
+}
+
 namespace {
 
 QByteArray BinaryRecord(int16_t s, int32_t l, float f, double d, const QByteArray& text)

@@ -359,3 +359,63 @@ TEST_F(TxtReader, LineTableGrowsInSteps)
 }
 
 } // namespace
+
+namespace {
+
+// Everything a line table answers, row by row, for comparing two tables of the same text.
+std::string TableOf(XCsv& csv, bool bCareQuote)
+{
+    std::string table = std::to_string(csv.RowCount()) + " " + std::to_string(csv.LineCapacity()) +
+                        " " + std::to_string(csv.LineEndCode()) + " " +
+                        std::to_string(csv.HasNul() ? 1 : 0) + "\n";
+    for (int row = 1; row <= csv.RowCount(); ++row) {
+        const XCsvLine& line = csv.Line(row);
+        table += std::to_string(line.lnStart) + "," + std::to_string(line.lnLength) + "," +
+                 std::to_string(line.lnColCount) + ":";
+        for (int col = 1; bCareQuote && col <= line.lnColCount + 1; ++col) {
+            const XCsvColumn column = csv.Column(row, col);
+            table += std::to_string(column.szText - csv.LineText(line)) + "+" +
+                     std::to_string(column.lnLength) + " ";
+        }
+        table += "\n";
+    }
+    return table;
+}
+
+// Random text of the bytes that matter to the line walk: delimiters, quotes, both line ends,
+// lead bytes, NULs and plain bytes.
+std::string RandomText(unsigned seed, std::size_t nSize, bool bQuotes)
+{
+    static const char kBytes[] = {'a',    'b',    ',',    ',',    '\r', '\n', '\n',
+                                  '\x81', '\x82', '\xE0', '\x40', '\0', '"',  '"'};
+    const std::size_t kinds = bQuotes ? sizeof kBytes : sizeof kBytes - 2;
+    std::string text;
+    for (std::size_t i = 0; i < nSize; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        text += kBytes[(seed >> 16) % kinds];
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(TxtReader, HalvesOnTwoThreadsGiveTheTableOfOne)
+{
+    const int usual = XCsv::SetHalvesSize(1 << 30);
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        const bool quotes = seed % 2 == 0;
+        const std::string path =
+            temp.Write("halves.csv", RandomText(seed, 64 * (seed % 7) + 100 + seed * 37, quotes));
+        for (const bool careQuote : {true, false}) {
+            XCsv::SetHalvesSize(1 << 30);
+            XCsv one(',', '"');
+            ASSERT_TRUE(one.Load(path.c_str(), 1, careQuote));
+            XCsv::SetHalvesSize(1);
+            XCsv two(',', '"');
+            ASSERT_TRUE(two.Load(path.c_str(), 1, careQuote));
+            EXPECT_EQ(TableOf(two, careQuote), TableOf(one, careQuote))
+                << "seed " << seed << (careQuote ? " quote-aware" : " plain");
+        }
+    }
+    XCsv::SetHalvesSize(usual);
+}
