@@ -20,9 +20,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Rows read before they are written and their memory is used again: enough for few large
-// writes, few enough that a batch stays small next to the file Skiff holds.
-constexpr int kBatchRows = 65536;
+// Rows read before they are written and their memory is used again: few enough that a batch
+// is still in the processor's cache when it is written.
+constexpr int kBatchRows = 2048;
 
 // Makes the console the message service while it lives, answering every question alike.
 class clsConsoleScope
@@ -71,7 +71,7 @@ std::optional<int> StreamConvert(const clsFormat& source, const clsFormat& targe
     reader.SetRowSink(
         [&](bool bEnd) {
             writer.Append();
-            records = clsRecords();
+            records.Clear();
             // Closing ends Skiff's text state too: the reader asks nothing of it afterwards.
             if (bEnd)
                 writer.Finish();

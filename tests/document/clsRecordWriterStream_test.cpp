@@ -66,7 +66,7 @@ protected:
                 EXPECT_TRUE(bEnd || records.RowCount() == nRows);
                 ++batches;
                 writer.Append();
-                records = clsRecords();
+                records.Clear();
                 if (bEnd)
                     writer.Finish();
                 return writer.ConvErrors();
@@ -217,5 +217,31 @@ TEST_F(clsRecordWriterStreamTest, CellsOfEveryLengthAroundAWordComeOutWhole)
         QByteArray header;
         ASSERT_TRUE(clsRecordWriter(format, records).WriteRecords(output, 1, 1, header));
         EXPECT_EQ(Contents(output), expected) << escOutput;
+    }
+}
+
+TEST_F(clsRecordWriterStreamTest, ClearedRecordsTakeNewRowsAsEmptyOnes)
+{
+    clsRecords records;
+    for (int round = 0; round < 3; ++round) {
+        // Rows of more than one block of memory, so that a block is dropped each time.
+        for (int i = 0; i < 3000; ++i) {
+            records.AddCell(QByteArray(2000, static_cast<char>('a' + round)));
+            records.AddCell(QByteArray::number(i));
+            records.EndRow();
+        }
+        records.SetCell(1, 2, "edited");
+        EXPECT_EQ(records.RowCount(), 3000);
+        EXPECT_EQ(records.Cell(3000, 1), QByteArray(2000, static_cast<char>('a' + round)));
+        EXPECT_EQ(records.Cell(1, 2), QByteArray("edited"));
+        EXPECT_TRUE(records.Edited(1, 2));
+        records.Clear();
+        EXPECT_EQ(records.RowCount(), 0);
+        EXPECT_EQ(records.UsedBytes(), 0);
+        records.AddCell("x");
+        records.EndRow();
+        EXPECT_EQ(records.Cell(1, 1), QByteArray("x"));
+        EXPECT_FALSE(records.Edited(1, 1));
+        records.Clear();
     }
 }
