@@ -245,3 +245,23 @@ TEST_F(clsRecordWriterStreamTest, ClearedRecordsTakeNewRowsAsEmptyOnes)
         records.Clear();
     }
 }
+
+TEST_F(clsRecordWriterStreamTest, FixedLengthLinesStreamIntoDelimitedText)
+{
+    clsFormat fixed;
+    fixed.FileType = clsFormat::FixedText;
+    AddMember(fixed, 5);
+    fixed.Members(1)->MemLenB = 4;
+    AddMember(fixed, 5);
+    fixed.Members(2)->MemLenB = 3;
+    Put(input, "\x93\xFA\x96\x7B"
+               "abc\r\nx   y\r\n12345678\r\n\r\nlast z\r\n");
+    clsFormat target = Csv();
+    target.Members(2)->MemType = 5;
+    const QByteArray whole = Whole(fixed, target, 1, 4);
+    EXPECT_TRUE(whole.startsWith("\"\xE6\x97\xA5\xE6\x9C\xAC\",\"abc\",\"\"\r\n")) << whole.data();
+    ASSERT_TRUE(Streamed(fixed, target, 1, 4, 2));
+    EXPECT_EQ(Contents(output), whole);
+    EXPECT_EQ(rows, 5);
+    EXPECT_EQ(batches, 3);
+}
