@@ -199,6 +199,19 @@ bool clsFileReplacer::CreateTemporary()
     return Fail(u"一時ファイルを作成できません。"_s);
 }
 
+void clsFileReplacer::StartWriteback(qint64 nBytes)
+{
+#ifdef __linux__
+    if (fd < 0 || inPlace || nBytes <= started)
+        return;
+    // Only a hint: a failure shows, if at all, in the checks of Commit.
+    sync_file_range(fd, started, nBytes - started, SYNC_FILE_RANGE_WRITE);
+    started = nBytes;
+#else
+    (void)nBytes;
+#endif
+}
+
 bool clsFileReplacer::Commit(qint64 nBytes, int lnWriteErrno)
 {
     if (inPlace) {

@@ -35,6 +35,9 @@ public:
     // reported: the cause of a short file, and the only sign of a failed last write to a
     // target written in place.
     bool Commit(qint64 nBytes, int lnWriteErrno = 0);
+    // Has the system start writing the temporary file's first nBytes to the disk without
+    // waiting for them, so that Commit finds less left to wait for.
+    void StartWriteback(qint64 nBytes);
     // Why a write into WritePath() failed with lnErrno (0 when unknown).
     QString WriteFailure(int lnErrno) const;
     QString Cause() const { return cause; }
@@ -62,6 +65,8 @@ private:
     bool inPlace = false;
     bool pipe = false;
     bool committed = false;
+    // Bytes whose writing to the disk was started.
+    qint64 started = 0;
     mode_t mode = 0;
     uid_t owner = 0;
     gid_t group = 0;

@@ -14,6 +14,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// Bytes written between two starts of writing them to the disk: more than the stream buffers.
+constexpr qint64 kWritebackStep = qint64{8} << 20;
+
 // The name Skiff opens: the one place where a path crosses into the library.
 QByteArray SkiffPath(const QString& szPath)
 {
@@ -142,6 +145,12 @@ bool clsOutputFile::Check(int lnStatus, qint64 nBytes)
 {
     if (lnStatus == 0) {
         written += nBytes;
+        // The bytes of a large file go to the disk while the rest is written, not all at
+        // the end; the last stretch may still wait in the stream's buffer.
+        if (written - writeback >= kWritebackStep) {
+            writeback = written - kWritebackStep / 2;
+            replacer.StartWriteback(writeback);
+        }
         return true;
     }
     // Skiff answers only -1: the system's error of the failed write is still in errno.

@@ -61,6 +61,8 @@ private:
     clsFileReplacer replacer;
     QString reason;
     qint64 written = 0;
+    // Bytes the system was told to write to the disk already.
+    qint64 writeback = 0;
     int convErrors = 0;
     bool open = false;
     bool failed = false;

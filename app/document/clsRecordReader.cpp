@@ -99,16 +99,18 @@ clsReadResult clsRecordReader::ReadRecords(const QString& szPath, int lnCharSet)
         const qint64 fileSize = QFileInfo(szPath).size();
         // Cells take about the file's bytes (a little more for fixed-length text, whose
         // fields keep their padding).
-        records.ReserveBytes(fileSize + fileSize / 8);
+        records.ReserveBytes(rowSink ? 0 : fileSize + fileSize / 8);
         normal = ReadByType(path, fileSize, error);
         records.EndReserve();
+        if (normal && rowSink)
+            HandRows(true);
     }
-    const int convErrors = skiff::GetConvErrCnt() + substitutions;
+    const int convErrors = skiff::GetConvErrCnt() + substitutions - sinkConvErrors;
     skiff::Terminate();
 
     if (normal) {
         // Only whole records have rows: the counter may have run one past the last one.
-        result.nCount = records.RowCount() - firstRow;
+        result.nCount = records.RowCount() - firstRow + handedRows;
     } else {
         // The record being read keeps its row, with the cells read so far.
         if (firstRow + n > records.RowCount())
@@ -385,8 +387,16 @@ char* clsRecordReader::Buffer(size_t nSize)
     return buffer.data();
 }
 
-void clsRecordReader::Report(int lnRows, qint64 nDone, qint64 nTotal) const
+void clsRecordReader::Report(int lnRows, qint64 nDone, qint64 nTotal)
 {
     if (progress && lnRows % kProgressStep == 0)
         progress(nDone, nTotal);
+    if (rowSink && records.RowCount() >= sinkRows)
+        HandRows(false);
+}
+
+void clsRecordReader::HandRows(bool bEnd)
+{
+    handedRows += records.RowCount();
+    sinkConvErrors = rowSink(bEnd);
 }

@@ -47,6 +47,17 @@ public:
     // Appends the records of szPath to the records; lnCharSet below 1 means the format's own.
     clsReadResult ReadRecords(const QString& szPath, int lnCharSet);
 
+    // For batch conversion of a text file: the rows pass on while the file is read instead of
+    // staying. After every nRows rows, and once more with bEnd after a read that did not fail,
+    // the sink takes the rows and leaves the records empty; it answers how many characters
+    // its own writes replaced so far, which Skiff counts together with the file's.
+    using RowSink = std::function<int(bool bEnd)>;
+    void SetRowSink(RowSink sink, int nRows)
+    {
+        rowSink = std::move(sink);
+        sinkRows = nRows;
+    }
+
     // Bytes of the buffer that takes the converted fields of a fixed-length line: a field can
     // grow, an unconvertible single byte becoming a two-byte 〓. Computed in 64 bits, since a
     // line of a gigabyte needs more than an int holds.
@@ -86,7 +97,8 @@ private:
     // Whether reading goes on after line lnRow had lnFields fields; asks at most once.
     bool AcceptFieldCount(int lnRow, int lnFields);
     char* Buffer(size_t nSize);
-    void Report(int lnRows, qint64 nDone, qint64 nTotal) const;
+    void Report(int lnRows, qint64 nDone, qint64 nTotal);
+    void HandRows(bool bEnd);
 
     const clsFormat& format;
     clsRecords& records;
@@ -105,4 +117,8 @@ private:
     bool lineMended = false;
     // Geta marks written on the program side, for the substitution count.
     int substitutions = 0;
+    RowSink rowSink;
+    int sinkRows = 0;
+    int handedRows = 0;
+    int sinkConvErrors = 0;
 };

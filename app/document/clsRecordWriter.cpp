@@ -14,16 +14,11 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr size_t kEscapeBuffer = 2048;
-// Lines of delimited text go out this many bytes at a time: one call and one conversion per
-// batch instead of per line.
-constexpr size_t kWriteBatch = size_t{256} << 10;
 // Progress is reported once per this many records.
 constexpr int kProgressStep = 16384;
 
@@ -61,49 +56,9 @@ void Fit(std::string& out, size_t start, int width)
     out.resize(start + static_cast<size_t>(width), '\0');
 }
 
-// Lines gathered for one write: grown only when a line does not fit, never filled with
-// zeros for nothing.
-class TextBatch
-{
-public:
-    explicit TextBatch(size_t nBatch) : bytes(nBatch + 4096) {}
-
-    // Room for nBytes more; Commit takes the end of what was written there.
-    char* Room(size_t nBytes)
-    {
-        if (bytes.size() - used < nBytes + 1)
-            bytes.resize(std::max(used + nBytes + 1, bytes.size() * 2));
-        return bytes.data() + used;
-    }
-    void Commit(const char* pEnd) { used = static_cast<size_t>(pEnd - bytes.data()); }
-    void Append(const char* pData, size_t nBytes)
-    {
-        char* at = Room(nBytes);
-        std::memcpy(at, pData, nBytes);
-        Commit(at + nBytes);
-    }
-    size_t Size() const { return used; }
-    // The lines as one text; the room for the NUL is always kept.
-    const char* Terminated()
-    {
-        bytes[used] = '\0';
-        return bytes.data();
-    }
-    void Clear() { used = 0; }
-
-private:
-    std::vector<char> bytes;
-    size_t used = 0;
-};
-
 } // namespace
 
-clsRecordWriter::clsRecordWriter(const clsFormat& fmt, const clsRecords& source, Progress report)
-    : format(fmt), records(source), progress(std::move(report)), buffer(kEscapeBuffer)
-{}
-
-bool clsRecordWriter::WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF,
-                                   QByteArray& szHeaderBytes)
+void clsRecordWriter::Prepare(int lnCharSet, int lnCRLF)
 {
     charSet = lnCharSet < 1 ? format.CharSet : lnCharSet;
     lineEnd = clsCodePage::ToSjis(lnCRLF < 1 ? format.CRLF : gFormatInfo().GetCRLFValue(lnCRLF));
@@ -115,8 +70,27 @@ bool clsRecordWriter::WriteRecords(const QString& szPath, int lnCharSet, int lnC
                           clsCodePage::ToSjis(member->BlankChr), member->MemName});
     }
     r = 1;
+    rowBase = 0;
+    convErrors = 0;
     failure.clear();
+}
 
+bool clsRecordWriter::Guarded(const std::function<bool()>& step)
+{
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        failure = u"メモリが不足しています。"_s;
+    } catch (...) {
+        failure = u"ファイルの書き込み中にエラーが発生しました。"_s;
+    }
+    return false;
+}
+
+bool clsRecordWriter::WriteRecords(const QString& szPath, int lnCharSet, int lnCRLF,
+                                   QByteArray& szHeaderBytes)
+{
+    Prepare(lnCharSet, lnCRLF);
     clsOutputFile file(szPath);
     const QString tooLarge = LayoutTooLarge();
     if (!tooLarge.isEmpty()) {
@@ -128,46 +102,106 @@ bool clsRecordWriter::WriteRecords(const QString& szPath, int lnCharSet, int lnC
         return false;
     }
     out = &file;
-    bool written = false;
-    try {
+    const bool written = Guarded([&] {
         switch (format.FileType) {
-        case 1:
-            written = WriteDelimited();
-            break;
-        case 2:
-            written = WriteFixed();
-            break;
-        case 3:
-            written = WriteBinary(szHeaderBytes);
-            break;
+        case clsFormat::DelimitedText:
+            return WriteDelimited();
+        case clsFormat::FixedText:
+            return WriteFixed();
+        case clsFormat::BinaryFile:
+            return WriteBinary(szHeaderBytes);
         default:
             failure = u"ファイルの種類 "_s + QString::number(format.FileType) +
                       u" には書き込む形がありません。"_s;
-            break;
+            return false;
         }
-    } catch (const std::bad_alloc&) {
-        failure = u"メモリが不足しています。"_s;
-    } catch (...) {
-        failure = u"ファイルの書き込み中にエラーが発生しました。"_s;
-    }
+    });
     out = nullptr;
     if (!written) {
-        if (!file.Reason().isEmpty())
-            Failed(r, file.Reason());
-        else
-            Failed(r, file.Explain(failure.isEmpty() ? u"書き込みに失敗しました。"_s : failure));
+        ReportFailure(file);
         return false;
     }
     if (!file.Close()) {
-        gMsgBox().Exclamation(
-            u"ファイルの書込みを完了できませんでした。\r\n["_s + file.Reason() + u']', AppTitle());
+        CloseFailed(file);
         return false;
     }
-    if (file.ConvErrors() > 0)
-        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(file.ConvErrors()) +
+    ReportConvErrors(file.ConvErrors());
+    return true;
+}
+
+bool clsRecordWriter::Streams(const clsFormat& format)
+{
+    return format.FileType == clsFormat::DelimitedText;
+}
+
+bool clsRecordWriter::Begin(const QString& szPath, int lnCharSet, int lnCRLF)
+{
+    Prepare(lnCharSet, lnCRLF);
+    streamFailed = false;
+    closed = false;
+    stream = std::make_unique<clsOutputFile>(szPath);
+    if (!Streams(format) || !stream->Open()) {
+        stream.reset();
+        return false;
+    }
+    out = stream.get();
+    StartDelimited();
+    return true;
+}
+
+void clsRecordWriter::Append()
+{
+    if (out && !streamFailed)
+        streamFailed = !Guarded([this] { return AppendDelimited(); });
+}
+
+void clsRecordWriter::Finish()
+{
+    if (!out || streamFailed)
+        return;
+    streamFailed = !Guarded([this] { return FinishLines(); });
+    if (streamFailed)
+        return;
+    out = nullptr;
+    closed = stream->Close();
+}
+
+bool clsRecordWriter::Conclude()
+{
+    if (!stream)
+        return false;
+    if (streamFailed) {
+        ReportFailure(*stream);
+        return false;
+    }
+    if (!closed) {
+        CloseFailed(*stream);
+        return false;
+    }
+    ReportConvErrors(convErrors);
+    return true;
+}
+
+void clsRecordWriter::ReportFailure(const clsOutputFile& file) const
+{
+    if (!file.Reason().isEmpty())
+        Failed(r, file.Reason());
+    else
+        Failed(r, file.Explain(failure.isEmpty() ? u"書き込みに失敗しました。"_s : failure));
+}
+
+void clsRecordWriter::CloseFailed(const clsOutputFile& file) const
+{
+    gMsgBox().Exclamation(u"ファイルの書込みを完了できませんでした。\r\n["_s + file.Reason() + u']',
+                          AppTitle());
+}
+
+void clsRecordWriter::ReportConvErrors(int nConvErrors) const
+{
+    if (nConvErrors > 0)
+        gMsgBox().Exclamation(u"変換できない文字が "_s + QString::number(nConvErrors) +
                                   u" 文字ありました。〓に置き換えて保存しました。"_s,
                               AppTitle());
-    return true;
 }
 
 QString clsRecordWriter::LayoutTooLarge() const
@@ -195,55 +229,6 @@ QString clsRecordWriter::LayoutTooLarge() const
     return u"レコードの形式では "_s + QString::number(least) +
            u" バイト以上のファイルになり、上限の "_s + QString::number(limit) +
            u" バイトを超えるため書き込めません。"_s;
-}
-
-bool clsRecordWriter::WriteDelimited()
-{
-    const QByteArray delimiter = clsCodePage::ToSjis(format.SepChr);
-    const size_t delimiterSize = static_cast<size_t>(delimiter.size());
-    const int rowCount = records.RowCount();
-    const int memCount = static_cast<int>(fields.size());
-    // JIS switches between its character sets within a text, so each line is converted on
-    // its own as ever; the other character sets convert each character by itself, and lines
-    // converted together come out the same as one by one.
-    const size_t batch = charSet == 2 ? 0 : kWriteBatch;
-    TextBatch lines(batch);
-    for (r = 1; r <= rowCount; ++r) {
-        // The row's cells in one pass, not each searched for from the row's start.
-        clsRecords::CellCursor cells = records.RowCells(r);
-        // Most rows hold no double quote at all: one look at the row spares one per cell.
-        const QByteArrayView rest = cells.Rest();
-        const bool escape = format.EscOutput == 1 && !rest.isEmpty() &&
-                            std::memchr(rest.data(), '"', static_cast<size_t>(rest.size()));
-        for (int i = 1; i <= memCount; ++i) {
-            QByteArrayView cell = cells.Next();
-            if (escape && !Escape(cell))
-                return false;
-            const bool quoted = fields[static_cast<size_t>(i - 1)].memType == 5;
-            const size_t size = static_cast<size_t>(cell.size());
-            char* at = lines.Room(size + 2 + delimiterSize);
-            if (quoted)
-                *at++ = '"';
-            if (size > 0)
-                std::memcpy(at, cell.data(), size);
-            at += size;
-            if (quoted)
-                *at++ = '"';
-            if (i < memCount) {
-                std::memcpy(at, delimiter.constData(), delimiterSize);
-                at += delimiterSize;
-            }
-            lines.Commit(at);
-        }
-        lines.Append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
-        if (lines.Size() >= batch || r == rowCount) {
-            if (!out->WriteText(lines.Terminated(), charSet))
-                return false;
-            lines.Clear();
-        }
-        Report();
-    }
-    return true;
 }
 
 bool clsRecordWriter::WriteFixed()

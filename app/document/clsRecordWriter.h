@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,9 @@ public:
     clsRecordWriter(const clsFormat& format, const clsRecords& records, Progress progress = {});
     // The writer keeps a reference to the format: a temporary one would not outlive it.
     clsRecordWriter(clsFormat&& format, const clsRecords& records, Progress progress = {}) = delete;
+    ~clsRecordWriter();
+    clsRecordWriter(const clsRecordWriter&) = delete;
+    clsRecordWriter& operator=(const clsRecordWriter&) = delete;
 
     // Writes every record to szPath; a character set or line end below 1 means the format's
     // own. The records go through clsOutputFile, which puts them in szPath's place only once
@@ -36,7 +41,25 @@ public:
     // instead of trimmed and padded (for a save in the format they were read in).
     void KeepUnchangedCells(bool bKeep) { keepUnchanged = bKeep; }
 
+    // WriteRecords in steps, for records that pass through in batches while a file is read
+    // (delimited text only, see Streams): Begin opens the output, or answers false without a
+    // word when it cannot (WriteRecords then says why). Append writes the rows the records
+    // hold as the rows after those appended before; Finish closes the output after the last
+    // batch; Conclude then tells what WriteRecords would have told and answers as it would.
+    // A writer given up before Finish leaves the target as it was.
+    static bool Streams(const clsFormat& format);
+    bool Begin(const QString& szPath, int lnCharSet, int lnCRLF);
+    void Append();
+    void Finish();
+    bool Conclude();
+    // Rows appended so far.
+    int Appended() const { return rowBase; }
+    // Characters the writes replaced by 〓 so far; a streaming writer counts its own, as the
+    // file being read at the same time counts into Skiff's count too.
+    int ConvErrors() const { return convErrors; }
+
 private:
+    class clsLineBatch;
     // How each member is written, worked out once per save.
     struct clsField
     {
@@ -50,6 +73,15 @@ private:
 
     // Each returns false after reporting a failure.
     bool WriteDelimited();
+    // Settings of a delimited write; the rows of the records, then the lines still held.
+    void StartDelimited();
+    bool AppendDelimited();
+    bool FinishLines();
+    bool FlushLines();
+    // One row's line into the batch from its NUL-separated cells; false, adding nothing, for
+    // a row with a double quote to double, which AddEscapedLine then adds.
+    bool AddLine(const char* pCells, const char* pEnd);
+    bool AddEscapedLine(int lnRow);
     bool WriteFixed();
     bool WriteBinary(QByteArray& headerBytes);
     bool WriteNumber(const clsField& field, QByteArrayView cell);
@@ -61,6 +93,13 @@ private:
     bool WriteString(const clsField& field, QByteArrayView cell, int nPadWidth);
     // Why the fixed-length or binary layout cannot be written, or nothing when it can.
     QString LayoutTooLarge() const;
+    void Prepare(int lnCharSet, int lnCRLF);
+    // Runs one step of writing, turning what it throws into a failure; false after a failure.
+    bool Guarded(const std::function<bool()>& step);
+    // The boxes WriteRecords shows after a failed write, a failed close and substitutions.
+    void ReportFailure(const clsOutputFile& file) const;
+    void CloseFailed(const clsOutputFile& file) const;
+    void ReportConvErrors(int nConvErrors) const;
     void Failed(int lnRow, const QString& szError) const;
     void Report() const;
 
@@ -71,10 +110,21 @@ private:
     QByteArray lineEnd;
     int charSet = 1;
     bool keepUnchanged = false;
-    // The row being written.
+    // The row being written, counted over every batch.
     int r = 1;
+    // Rows of earlier batches.
+    int rowBase = 0;
     // The open output while the records are written.
     clsOutputFile* out = nullptr;
+    // The output of a streaming write, and how it went.
+    std::unique_ptr<clsOutputFile> stream;
+    bool streamFailed = false;
+    bool closed = false;
+    int convErrors = 0;
+    // Delimited lines waiting for the next write.
+    std::unique_ptr<clsLineBatch> lines;
+    QByteArray delimiter;
+    size_t batchBytes = 0;
     // A failure's cause that the output does not know.
     QString failure;
     std::string line;

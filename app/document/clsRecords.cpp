@@ -140,6 +140,19 @@ void clsRecords::SetRowCount(int lnRows)
     CompactIfWasteful();
 }
 
+void clsRecords::Clear()
+{
+    EndReserve();
+    rows.clear();
+    pendingSize = 0;
+    if (chunks.size() > 1)
+        chunks.resize(1);
+    if (!chunks.empty())
+        chunks.front().used = 0;
+    usedBytes = 0;
+    garbageBytes = 0;
+}
+
 QByteArrayView clsRecords::Cell(int lnRow, int lnCol) const
 {
     if (lnRow < 1 || lnRow > RowCount() || lnCol < 1)

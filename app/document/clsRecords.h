@@ -36,6 +36,9 @@ public:
     int RowCount() const { return static_cast<int>(rows.size()); }
     // Rows past the count are added empty; rows beyond it are dropped.
     void SetRowCount(int lnRows);
+    // Drops every row but keeps the first block of memory for the rows that follow, so that
+    // records refilled again and again (batch conversion) fault in no new pages.
+    void Clear();
     void Reserve(int lnRows) { rows.reserve(static_cast<size_t>(lnRows)); }
     // For a reader about to add about nBytes of cells to empty records: one block of that
     // size whose pages a second thread faults in ahead of the rows. EndReserve, due when the

@@ -1,12 +1,9 @@
 // The command dispatcher for runs without windows.
 #include "clsBatch.h"
 
-#include "clsBatchOptions.h"
 #include "clsCharsetDetector.h"
 #include "clsCodePage.h"
 #include "clsCommandLine.h"
-#include "clsConsoleMessenger.h"
-#include "clsDocument.h"
 #include "clsFormatImporter.h"
 #include "clsFormatInfo.h"
 #include "clsFormats.h"
@@ -22,31 +19,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Makes the console the message service while it lives, answering every question alike.
-class clsConsoleScope
-{
-public:
-    explicit clsConsoleScope(int nAnswer) : previous(&gMsgBox())
-    {
-        console.SetAnswer(nAnswer);
-        SetMsgBox(&console);
-    }
-    ~clsConsoleScope() { SetMsgBox(previous); }
-    clsConsoleScope(const clsConsoleScope&) = delete;
-    clsConsoleScope& operator=(const clsConsoleScope&) = delete;
-
-private:
-    clsConsoleMessenger console;
-    clsMessenger* previous;
-};
-
-} // namespace
 
 bool clsBatch::IsBatch(int argc, char** argv)
 {
@@ -219,51 +193,6 @@ int clsBatch::ListFormats(const clsSettingsStore& store, QTextStream& out, QText
             << info.GetCharSetAsName(format.CharSet) << u'\t'
             << info.GetCRLFAsName(info.GetCRLF(format.CRLF)) << u'\n';
     }
-    out.flush();
-    return 0;
-}
-
-int clsBatch::Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
-                      QTextStream& err)
-{
-    const std::optional<clsBatchOptions> parsed = clsBatchOptions::Parse(args, 3);
-    if (!parsed) {
-        err << Usage();
-        err.flush();
-        return 2;
-    }
-    if (!LoadFormats(store, err))
-        return 1;
-    const QString& input = parsed->positional[1];
-    const QString& output = parsed->positional[2];
-    const QString toName = parsed->toFormat.isEmpty() ? parsed->positional[0] : parsed->toFormat;
-    const int from = gFormats().GetIndexByName(parsed->positional[0]);
-    const int to = gFormats().GetIndexByName(toName);
-    if (from < 1 || to < 1) {
-        err << clsCommandLine::UnknownFormatText(from < 1 ? parsed->positional[0] : toName)
-            << u'\n';
-        err.flush();
-        return 2;
-    }
-    if (!QFileInfo(input).isFile()) {
-        err << input << u": 指定のファイルが存在しません。\n"_s;
-        err.flush();
-        return 1;
-    }
-
-    // The mismatch question is answered as --continue says; everything else goes to stderr.
-    const clsConsoleScope console(parsed->bContinue ? clsMessenger::Yes : clsMessenger::No);
-    clsDocument document;
-    document.SetMode(from);
-    document.SetFile(input);
-    // As a file opened in a window: the line end of text files is found in the file.
-    if (document.Load(parsed->charSet, 1).bFailed)
-        return 1;
-    document.SetMode(to);
-    if (!document.Save(output, parsed->toCharSet, parsed->toCRLF))
-        return 1;
-    out << output << u": "_s << document.Records().RowCount()
-        << u" 件のレコードを書き込みました。\n"_s;
     out.flush();
     return 0;
 }

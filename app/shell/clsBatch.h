@@ -35,7 +35,7 @@ private:
     // character set and line end, separated by tabs.
     static int ListFormats(const clsSettingsStore& store, QTextStream& out, QTextStream& err);
     // "FORMAT INPUT OUTPUT [options]": loads INPUT as a document window would and saves it
-    // as a save under another name would.
+    // as a save under another name would (clsBatchConvert.cpp).
     static int Convert(const QStringList& args, const clsSettingsStore& store, QTextStream& out,
                        QTextStream& err);
     // "csv|html|xml FORMAT INPUT OUTPUT [options]": loads INPUT as --convert does and writes

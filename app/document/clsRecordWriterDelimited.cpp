@@ -1,0 +1,208 @@
+// The delimited record writer: rows of cells gathered into lines and written in large batches.
+#include "clsCodePage.h"
+#include "clsFormat.h"
+#include "clsOutputFile.h"
+#include "clsRecordWriter.h"
+#include "clsRecords.h"
+#include "clsSkiff.h"
+
+#include <QSysInfo>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Lines of delimited text go out this many bytes at a time: one call and one conversion per
+// batch instead of per line.
+constexpr size_t kWriteBatch = size_t{256} << 10;
+constexpr size_t kEscapeBuffer = 2048;
+
+constexpr uint64_t kOnes = 0x0101010101010101u;
+constexpr uint64_t kHighs = 0x8080808080808080u;
+constexpr uint64_t kQuotes = kOnes * '"';
+constexpr bool kWordsInOrder = QSysInfo::ByteOrder == QSysInfo::LittleEndian;
+
+// The high bit of each NUL byte of a word; bytes above the first NUL may be marked wrongly,
+// the first one never is.
+inline uint64_t NulBytes(uint64_t word)
+{
+    return (word - kOnes) & ~word & kHighs;
+}
+
+} // namespace
+
+// Lines gathered for one write: grown only when a line does not fit, never filled with zeros
+// for nothing.
+class clsRecordWriter::clsLineBatch
+{
+public:
+    explicit clsLineBatch(size_t nBatch) : bytes(nBatch + 4096) {}
+
+    // Room for nBytes more; Commit takes the end of what was written there.
+    char* Room(size_t nBytes)
+    {
+        if (bytes.size() - used < nBytes + 1)
+            bytes.resize(std::max(used + nBytes + 1, bytes.size() * 2));
+        return bytes.data() + used;
+    }
+    void Commit(const char* pEnd) { used = static_cast<size_t>(pEnd - bytes.data()); }
+    void Append(const char* pData, size_t nBytes)
+    {
+        char* at = Room(nBytes);
+        std::memcpy(at, pData, nBytes);
+        Commit(at + nBytes);
+    }
+    const char* Data() const { return bytes.data(); }
+    size_t Size() const { return used; }
+    // The lines as one text; the room for the NUL is always kept.
+    const char* Terminated()
+    {
+        bytes[used] = '\0';
+        return bytes.data();
+    }
+    void Clear() { used = 0; }
+
+private:
+    std::vector<char> bytes;
+    size_t used = 0;
+};
+
+// Here, where the line batch is known.
+clsRecordWriter::clsRecordWriter(const clsFormat& fmt, const clsRecords& source, Progress report)
+    : format(fmt), records(source), progress(std::move(report)), buffer(kEscapeBuffer)
+{}
+
+clsRecordWriter::~clsRecordWriter() = default;
+
+void clsRecordWriter::StartDelimited()
+{
+    delimiter = clsCodePage::ToSjis(format.SepChr);
+    // JIS switches between its character sets within a text, so each line is converted on
+    // its own as ever; the other character sets convert each character by itself, and lines
+    // converted together come out the same as one by one.
+    batchBytes = charSet == 2 ? 0 : kWriteBatch;
+    lines = std::make_unique<clsLineBatch>(batchBytes);
+}
+
+bool clsRecordWriter::WriteDelimited()
+{
+    StartDelimited();
+    return AppendDelimited() && FinishLines();
+}
+
+bool clsRecordWriter::AppendDelimited()
+{
+    const int rowCount = records.RowCount();
+    for (int i = 1; i <= rowCount; ++i) {
+        r = rowBase + i;
+        const QByteArrayView cells = records.RowCells(i).Rest();
+        if (!AddLine(cells.data(), cells.data() + cells.size()) && !AddEscapedLine(i))
+            return false;
+        if (lines->Size() >= batchBytes && !FlushLines())
+            return false;
+        Report();
+    }
+    rowBase += rowCount;
+    return true;
+}
+
+bool clsRecordWriter::FinishLines()
+{
+    // The last row's line is still held unless it filled a batch.
+    r = rowBase;
+    return lines->Size() == 0 || FlushLines();
+}
+
+bool clsRecordWriter::AddLine(const char* p, const char* end)
+{
+    // A double quote is doubled inside a cell only when asked for; a Shift-JIS trail byte is
+    // never 0x22, so a row without that byte is copied as it is.
+    const bool escapes = format.EscOutput == 1;
+    const size_t memCount = fields.size();
+    const size_t delimiterSize = static_cast<size_t>(delimiter.size());
+    // Quotes and a delimiter around each cell, and a word's slack: cells are copied eight
+    // bytes at a time, the bytes past a cell's end overwritten by what follows.
+    char* at = lines->Room(static_cast<size_t>(end - p) + memCount * (2 + delimiterSize) +
+                           static_cast<size_t>(lineEnd.size()) + 8);
+    for (size_t i = 0; i < memCount; ++i) {
+        const bool quoted = fields[i].memType == 5;
+        if (quoted)
+            *at++ = '"';
+        bool stopped = false;
+        while (kWordsInOrder && !stopped && end - p >= 8) {
+            uint64_t word = 0;
+            std::memcpy(&word, p, 8);
+            std::memcpy(at, &word, 8);
+            const uint64_t stop = NulBytes(word) | (escapes ? NulBytes(word ^ kQuotes) : 0);
+            const size_t length = stop ? static_cast<size_t>(__builtin_ctzll(stop)) / 8 : 8;
+            at += length;
+            p += length;
+            stopped = stop != 0;
+        }
+        while (p < end && *p != '\0' && !(escapes && *p == '"'))
+            *at++ = *p++;
+        if (p < end) {
+            if (*p == '"')
+                return false;
+            ++p;
+        }
+        if (quoted)
+            *at++ = '"';
+        if (i + 1 < memCount) {
+            std::memcpy(at, delimiter.constData(), delimiterSize);
+            at += delimiterSize;
+        }
+    }
+    std::memcpy(at, lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
+    lines->Commit(at + lineEnd.size());
+    return true;
+}
+
+bool clsRecordWriter::AddEscapedLine(int lnRow)
+{
+    clsRecords::CellCursor cells = records.RowCells(lnRow);
+    const size_t delimiterSize = static_cast<size_t>(delimiter.size());
+    const size_t memCount = fields.size();
+    for (size_t i = 0; i < memCount; ++i) {
+        QByteArrayView cell = cells.Next();
+        if (!Escape(cell))
+            return false;
+        const bool quoted = fields[i].memType == 5;
+        const size_t size = static_cast<size_t>(cell.size());
+        char* at = lines->Room(size + 2 + delimiterSize);
+        if (quoted)
+            *at++ = '"';
+        if (size > 0)
+            std::memcpy(at, cell.data(), size);
+        at += size;
+        if (quoted)
+            *at++ = '"';
+        if (i + 1 < memCount) {
+            std::memcpy(at, delimiter.constData(), delimiterSize);
+            at += delimiterSize;
+        }
+        lines->Commit(at);
+    }
+    lines->Append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
+    return true;
+}
+
+bool clsRecordWriter::FlushLines()
+{
+    bool written = false;
+    if (charSet == 1) {
+        // Shift-JIS goes out as it is: no conversion, and no terminator to search for.
+        written = out->WriteBytes(lines->Data(), static_cast<qint64>(lines->Size()));
+    } else {
+        const int before = skiff::GetConvErrCnt();
+        written = out->WriteText(lines->Terminated(), charSet);
+        convErrors += skiff::GetConvErrCnt() - before;
+    }
+    lines->Clear();
+    return written;
+}
