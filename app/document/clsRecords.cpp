@@ -51,6 +51,12 @@ QByteArrayView clsRecords::Cell(int lnRow, int lnCol) const
         return QByteArrayView(Address(entry) + shapeStarts[col],
                               static_cast<qsizetype>(shapeWidths[col]));
     }
+    if (entry & kNear) {
+        CellCursor cursor = Cursor(entry);
+        for (int col = 1; col < lnCol; ++col)
+            cursor.Next();
+        return cursor.Next();
+    }
     std::string unused;
     const QByteArrayView cells = Cells(entry, unused);
     const char* p = cells.data();
@@ -77,15 +83,32 @@ clsRecords::CellCursor clsRecords::Cursor(uint64_t entry) const
 {
     if (entry & kShaped)
         return CellCursor(Address(entry), shapeWidths.data(), shapeWidths.size());
+    if (entry & kNear) {
+        const auto* deltas = reinterpret_cast<const unsigned char*>(Address(entry));
+        return CellCursor(Address(entry) + (shapeWidths.size() + 1) / 2, shapeWidths.data(),
+                          shapeWidths.size(), deltas);
+    }
     std::string unused;
     return CellCursor(Cells(entry, unused));
 }
 
-clsRecords::CellCursor::CellCursor(const char* pCells, const uint32_t* pWidths, size_t nCount)
-    : p(pCells), end(pCells), widths(pWidths), widthsEnd(pWidths + nCount)
+namespace {
+
+// The signed four-bit difference of cell i from its width in the shape.
+int Delta(const unsigned char* deltas, size_t i)
 {
-    for (const uint32_t* w = pWidths; w < widthsEnd; ++w)
-        end += *w;
+    const int nibble = (deltas[i / 2] >> (4 * (i % 2))) & 0xF;
+    return nibble >= 8 ? nibble - 16 : nibble;
+}
+
+} // namespace
+
+clsRecords::CellCursor::CellCursor(const char* pCells, const uint32_t* pWidths, size_t nCount,
+                                   const unsigned char* pDeltas)
+    : p(pCells), end(pCells), widths(pWidths), widthsEnd(pWidths + nCount), deltas(pDeltas)
+{
+    for (size_t i = 0; i < nCount; ++i)
+        end += static_cast<int64_t>(pWidths[i]) + (pDeltas ? Delta(pDeltas, i) : 0);
 }
 
 QByteArrayView clsRecords::CellCursor::Next()
@@ -93,8 +116,10 @@ QByteArrayView clsRecords::CellCursor::Next()
     if (widths) {
         if (widths == widthsEnd)
             return {};
-        const QByteArrayView cell(p, static_cast<qsizetype>(*widths));
-        p += *widths++;
+        const int64_t width = static_cast<int64_t>(*widths++) + (deltas ? Delta(deltas, index) : 0);
+        ++index;
+        const QByteArrayView cell(p, static_cast<qsizetype>(width));
+        p += width;
         return cell;
     }
     if (p >= end)
@@ -180,7 +205,8 @@ std::string clsRecords::RowImage(int lnRow) const
     const uint64_t entry = Get(lnRow);
     bool edits = false;
     std::string scratch;
-    const QByteArrayView data = (entry & kShaped) ? Cells(entry, scratch) : Data(entry, edits);
+    const QByteArrayView data =
+        (entry & (kShaped | kNear)) ? Cells(entry, scratch) : Data(entry, edits);
     std::string image(1, static_cast<char>((edits ? 1 : 0) | ((entry & kMark) ? 2 : 0)));
     image.append(data.data(), static_cast<size_t>(data.size()));
     return image;
@@ -195,9 +221,13 @@ void clsRecords::SetRowImage(int lnRow, const std::string& image)
     uint64_t entry = kNoBlob;
     if (flags & 1)
         entry = StoreData(data, true);
-    else if (!data.isEmpty())
-        entry = StoreCells(data.data(), static_cast<size_t>(data.size()),
-                           static_cast<size_t>(std::count(data.begin(), data.end(), '\0')));
+    else if (!data.isEmpty()) {
+        std::vector<uint32_t> lengths;
+        for (const char* p = data.data(); p < data.data() + data.size(); p += lengths.back() + 1)
+            lengths.push_back(static_cast<uint32_t>(std::strlen(p)));
+        entry = StoreCells(data.data(), static_cast<size_t>(data.size()), lengths.size(),
+                           lengths.data());
+    }
     Put(lnRow, entry | ((flags & 2) ? kMark : 0));
     CompactIfWasteful();
 }
@@ -240,6 +270,10 @@ void clsRecords::CommitCell(size_t nLength)
 {
     pending[pendingSize + nLength] = '\0';
     pendingSize += nLength + 1;
+    if (pendingCells == pendingLengths.size())
+        pendingLengths.push_back(static_cast<uint32_t>(nLength));
+    else
+        pendingLengths[pendingCells] = static_cast<uint32_t>(nLength);
     ++pendingCells;
 }
 
@@ -247,8 +281,9 @@ void clsRecords::EndRow()
 {
     if (!shapeSet && pendingSize > 0)
         SetShape(pending.data(), pendingSize);
-    rows.push_back(MakeEntry(
-        pendingSize == 0 ? kNoBlob : StoreCells(pending.data(), pendingSize, pendingCells)));
+    rows.push_back(MakeEntry(pendingSize == 0 ? kNoBlob
+                                              : StoreCells(pending.data(), pendingSize,
+                                                           pendingCells, pendingLengths.data())));
     pendingSize = 0;
     pendingCells = 0;
 }

@@ -24,10 +24,13 @@ class clsPrefaulter;
 // Most files repeat one shape: every line of a fixed-length file has the same cell widths.
 // The first row read sets the shape, and each later unedited row of exactly those widths is
 // kept as its bare cells, with neither prefix nor NULs, the shape giving where each cell is.
+// A row of the shape's cell count whose widths each differ from the shape's by -8 to +7
+// bytes (numbers and names of a delimited file) is kept as those differences, four bits a
+// cell, followed by its bare cells.
 // Editing a cell appends a new blob and leaves the old one as garbage until a compaction;
 // inserting, deleting and moving rows only moves entries. An entry holds the row's change
-// mark, whether the row is of the shape, and where its blob starts: the arena is cut into
-// slots of 16 MiB, and a location is a slot number and the offset in that slot.
+// mark, its kind, and where its blob starts: the arena is cut into slots of 16 MiB, and a
+// location is a slot number and the offset in that slot.
 class clsRecords
 {
 public:
@@ -61,8 +64,10 @@ public:
     {
     public:
         explicit CellCursor(QByteArrayView cells) : p(cells.data()), end(p + cells.size()) {}
-        // Cells laid out by their widths, one after another without separators.
-        CellCursor(const char* pCells, const uint32_t* pWidths, size_t nCount);
+        // Cells laid out by their widths, one after another without separators; each width
+        // corrected by a four-bit difference from pDeltas, when given.
+        CellCursor(const char* pCells, const uint32_t* pWidths, size_t nCount,
+                   const unsigned char* pDeltas = nullptr);
         QByteArrayView Next();
         // The bytes of the cells not yet given, with their NULs where the row keeps them.
         QByteArrayView Rest() const { return QByteArrayView(p, end - p); }
@@ -72,6 +77,8 @@ public:
         const char* end;
         const uint32_t* widths = nullptr;
         const uint32_t* widthsEnd = nullptr;
+        const unsigned char* deltas = nullptr;
+        size_t index = 0;
     };
     CellCursor RowCells(int lnRow) const;
     // Whether the cell was written by SetCell since its row was read.
@@ -118,7 +125,8 @@ public:
 private:
     static constexpr uint64_t kMark = uint64_t{1} << 39;
     static constexpr uint64_t kShaped = uint64_t{1} << 38;
-    static constexpr uint64_t kNoBlob = kShaped - 1;
+    static constexpr uint64_t kNear = uint64_t{1} << 37;
+    static constexpr uint64_t kNoBlob = kNear - 1;
 
     // Five bytes, low first: a million rows cost 5 MB of entries rather than 8.
     struct Entry
@@ -155,7 +163,7 @@ private:
     void Put(int lnRow, uint64_t value) { rows[Index(lnRow)] = MakeEntry(value); }
     const char* Address(uint64_t entry) const;
     // A blob's data (edit set and cells) and whether it holds an edit set; empty for kNoBlob
-    // and for a row of the shape.
+    // and for a row of or near the shape.
     QByteArrayView Data(uint64_t entry, bool& bEdits) const;
     // The cells of a blob (without prefix and edit set), NUL-ended, for any kind of row.
     QByteArrayView Cells(uint64_t entry, std::string& scratch) const;
@@ -165,8 +173,9 @@ private:
     // Stores edit set and cells as a new blob; the location of it (kNoBlob for nothing).
     uint64_t Store(QByteArrayView edits, QByteArrayView cells);
     uint64_t StoreData(QByteArrayView data, bool bEdits);
-    // NUL-ended cells of a row as read: in the shape's layout when they fit it.
-    uint64_t StoreCells(const char* pCells, size_t nBytes, size_t nCount);
+    // NUL-ended cells of a row as read, of the lengths given: in the shape's layout when
+    // they fit it or come near it.
+    uint64_t StoreCells(const char* pCells, size_t nBytes, size_t nCount, const uint32_t* pLengths);
     // Room for nBytes in the arena: where it is and the entry's location for it.
     char* Room(size_t nBytes, uint64_t& location);
     void AddChunk(size_t nBytes);
@@ -191,6 +200,7 @@ private:
     std::vector<char> pending;
     size_t pendingSize = 0;
     size_t pendingCells = 0;
+    std::vector<uint32_t> pendingLengths;
     int64_t usedBytes = 0;
     int64_t garbageBytes = 0;
 };

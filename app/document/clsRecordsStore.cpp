@@ -14,10 +14,10 @@
 
 namespace {
 
-// Standard chunk size: large enough that a million rows need few allocations, small enough
-// that the last, partly filled chunk wastes little. Chunks never move, so cell views stay
-// valid while rows are appended.
-constexpr uint32_t kChunkSize = uint32_t{4} << 20;
+// Standard chunk size: one slot, so that the slots reach 128 GiB. Pages of the last, partly
+// filled chunk are resident only once written. Chunks never move, so cell views stay valid
+// while rows are appended.
+constexpr uint32_t kChunkSize = uint32_t{16} << 20;
 // Reserved blocks: below the smaller size a second thread costs more than it saves; above
 // the larger one the 32-bit offsets in a chunk would not reach.
 constexpr int64_t kMinReserve = int64_t{16} << 20;
@@ -148,7 +148,7 @@ const char* clsRecords::Address(uint64_t entry) const
 QByteArrayView clsRecords::Data(uint64_t entry, bool& bEdits) const
 {
     bEdits = false;
-    if ((entry & kNoBlob) == kNoBlob || (entry & kShaped))
+    if ((entry & kNoBlob) == kNoBlob || (entry & (kShaped | kNear)))
         return {};
     const auto* p = reinterpret_cast<const unsigned char*>(Address(entry));
     const size_t prefix = ReadLengthPrefix(p);
@@ -158,15 +158,15 @@ QByteArrayView clsRecords::Data(uint64_t entry, bool& bEdits) const
 
 QByteArrayView clsRecords::Cells(uint64_t entry, std::string& scratch) const
 {
-    if (entry & kShaped) {
+    if (entry & (kShaped | kNear)) {
         // Only editing and undo ask for these: the NULs are put back in a copy.
-        const char* p = Address(entry);
+        CellCursor cursor = Cursor(entry);
         scratch.clear();
-        scratch.reserve(shapeBytes + shapeWidths.size());
-        for (const uint32_t width : shapeWidths) {
-            scratch.append(p, width);
+        scratch.reserve(static_cast<size_t>(cursor.Rest().size()) + shapeWidths.size());
+        for (size_t i = 0; i < shapeWidths.size(); ++i) {
+            const QByteArrayView cell = cursor.Next();
+            scratch.append(cell.data(), static_cast<size_t>(cell.size()));
             scratch.push_back('\0');
-            p += width;
         }
         return QByteArrayView(scratch.data(), static_cast<qsizetype>(scratch.size()));
     }
@@ -216,20 +216,39 @@ uint64_t clsRecords::StoreData(QByteArrayView data, bool bEdits)
     return location;
 }
 
-uint64_t clsRecords::StoreCells(const char* pCells, size_t nBytes, size_t nCount)
+uint64_t clsRecords::StoreCells(const char* pCells, size_t nBytes, size_t nCount,
+                                const uint32_t* pLengths)
 {
-    // With as many cells as the shape and as many bytes, the cells have the shape's widths
-    // exactly when each NUL stands where the shape puts it.
-    bool fits = shapeSet && nCount == shapeWidths.size() && nBytes == shapeBytes + nCount;
-    for (size_t i = 0; fits && i < nCount; ++i)
-        fits = pCells[shapeStarts[i] + i + shapeWidths[i]] == '\0';
-    if (!fits)
+    const size_t count = shapeWidths.size();
+    bool exact = shapeSet && nCount == count;
+    bool near = exact;
+    size_t total = 0;
+    for (size_t i = 0; near && i < count; ++i) {
+        const int64_t delta = int64_t{pLengths[i]} - int64_t{shapeWidths[i]};
+        exact = exact && delta == 0;
+        near = delta >= -8 && delta <= 7;
+        total += pLengths[i];
+    }
+    if (!near || total + count != nBytes)
         return StoreData(QByteArrayView(pCells, static_cast<qsizetype>(nBytes)), false);
+    const size_t header = exact ? 0 : (count + 1) / 2;
     uint64_t location = 0;
-    char* out = Room(shapeBytes, location);
-    for (size_t i = 0; i < nCount; ++i)
-        std::memcpy(out + shapeStarts[i], pCells + shapeStarts[i] + i, shapeWidths[i]);
-    return location | kShaped;
+    char* out = Room(header + nBytes - count, location);
+    if (header > 0) {
+        std::memset(out, 0, header);
+        for (size_t i = 0; i < count; ++i) {
+            const auto nibble = static_cast<unsigned>(pLengths[i] - shapeWidths[i]) & 0xFu;
+            out[i / 2] = static_cast<char>(static_cast<unsigned char>(out[i / 2]) |
+                                           (nibble << (4 * (i % 2))));
+        }
+        out += header;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        std::memcpy(out, pCells, pLengths[i]);
+        out += pLengths[i];
+        pCells += pLengths[i] + 1;
+    }
+    return location | (exact ? kShaped : kNear);
 }
 
 void clsRecords::SetShape(const char* pCells, size_t nBytes)
@@ -257,6 +276,8 @@ int64_t clsRecords::BlobBytes(uint64_t entry) const
 {
     if (entry & kShaped)
         return static_cast<int64_t>(shapeBytes);
+    if (entry & kNear)
+        return static_cast<int64_t>((shapeWidths.size() + 1) / 2) + Cursor(entry).Rest().size();
     bool edits = false;
     const QByteArrayView data = Data(entry, edits);
     if (data.isEmpty())
@@ -281,9 +302,10 @@ void clsRecords::CompactIfWasteful()
     for (const Entry& row : rows) {
         const uint64_t entry = Value(row);
         uint64_t location = kNoBlob;
-        if (entry & kShaped) {
-            std::memcpy(compact.Room(shapeBytes, location), Address(entry), shapeBytes);
-            location |= kShaped;
+        if (entry & (kShaped | kNear)) {
+            const auto size = static_cast<size_t>(BlobBytes(entry));
+            std::memcpy(compact.Room(size, location), Address(entry), size);
+            location |= entry & (kShaped | kNear);
         } else {
             bool edits = false;
             const QByteArrayView data = Data(entry, edits);

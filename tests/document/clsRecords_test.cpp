@@ -290,3 +290,57 @@ TEST(clsRecords, RowsPastSixteenMebibytesOfOneBlockAreFound)
         EXPECT_EQ(records.Cell(row, 2), QByteArrayView(filler));
     }
 }
+
+TEST(clsRecords, RowsNearTheFirstRowsWidthsCostHalfAByteACell)
+{
+    clsRecords records;
+    for (const char* cell : {"12345678", "abc", "x"})
+        records.AddCell(QByteArrayView(cell));
+    records.EndRow();
+    int64_t used = records.UsedBytes();
+    // Seven more, eight fewer and one fewer bytes than the first row's cells.
+    for (const char* cell : {"123456789012345", "", ""})
+        records.AddCell(QByteArrayView(cell));
+    records.EndRow();
+    EXPECT_EQ(records.UsedBytes() - used, 2 + 15);
+    used = records.UsedBytes();
+    // Eight more bytes in one cell: too far from the first row, kept with NULs.
+    for (const char* cell : {"1234567890123456", "", ""})
+        records.AddCell(QByteArrayView(cell));
+    records.EndRow();
+    EXPECT_GT(records.UsedBytes() - used, 2 + 16);
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("123456789012345"));
+    EXPECT_TRUE(records.Cell(2, 2).isEmpty());
+    EXPECT_TRUE(records.Cell(2, 4).isEmpty());
+    EXPECT_EQ(records.Cell(3, 1), QByteArrayView("1234567890123456"));
+    EXPECT_EQ(records.RowImage(2), std::string("\0"
+                                               "123456789012345\0\0\0",
+                                               19));
+    clsRecords::CellCursor cells = records.RowCells(2);
+    EXPECT_EQ(cells.Rest(), QByteArrayView("123456789012345"));
+    EXPECT_EQ(cells.Next(), QByteArrayView("123456789012345"));
+    EXPECT_TRUE(cells.Next().isEmpty());
+    EXPECT_TRUE(cells.Next().isEmpty());
+    EXPECT_TRUE(cells.Rest().isEmpty());
+    records.SetCell(2, 3, QByteArrayView("z"));
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("123456789012345"));
+    EXPECT_EQ(records.Cell(2, 3), QByteArrayView("z"));
+    EXPECT_TRUE(records.Edited(2, 3));
+}
+
+TEST(clsRecords, UndoneRowImagesComeBackWhole)
+{
+    clsRecords records = ThreeRows();
+    records.AddCell(QByteArrayView("dd"));
+    records.AddCell({});
+    records.EndRow();
+    std::vector<std::string> images;
+    for (int row = 1; row <= 4; ++row)
+        images.push_back(records.RowImage(row));
+    records.RemoveRows(1, 4);
+    records.InsertRowImages(1, images);
+    EXPECT_EQ(Column1(records), QByteArray("a|b|c|dd|"));
+    EXPECT_EQ(records.Cell(4, 2), QByteArrayView(""));
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(records.RowImage(row), images[static_cast<size_t>(row - 1)]);
+}
