@@ -222,11 +222,14 @@ void clsRecords::SetRowImage(int lnRow, const std::string& image)
     if (flags & 1)
         entry = StoreData(data, true);
     else if (!data.isEmpty()) {
+        std::string cells;
         std::vector<uint32_t> lengths;
-        for (const char* p = data.data(); p < data.data() + data.size(); p += lengths.back() + 1)
-            lengths.push_back(static_cast<uint32_t>(std::strlen(p)));
-        entry = StoreCells(data.data(), static_cast<size_t>(data.size()), lengths.size(),
-                           lengths.data());
+        for (const char* p = data.data(); p < data.end(); p += lengths.back() + 1) {
+            lengths.push_back(
+                static_cast<uint32_t>(strnlen(p, static_cast<size_t>(data.end() - p))));
+            cells.append(p, lengths.back());
+        }
+        entry = StoreCells(cells.data(), lengths.data(), lengths.size());
     }
     Put(lnRow, entry | ((flags & 2) ? kMark : 0));
     CompactIfWasteful();
@@ -268,8 +271,7 @@ char* clsRecords::CellSpace(size_t nBytes)
 
 void clsRecords::CommitCell(size_t nLength)
 {
-    pending[pendingSize + nLength] = '\0';
-    pendingSize += nLength + 1;
+    pendingSize += nLength;
     if (pendingCells == pendingLengths.size())
         pendingLengths.push_back(static_cast<uint32_t>(nLength));
     else
@@ -279,11 +281,11 @@ void clsRecords::CommitCell(size_t nLength)
 
 void clsRecords::EndRow()
 {
-    if (!shapeSet && pendingSize > 0)
-        SetShape(pending.data(), pendingSize);
-    rows.push_back(MakeEntry(pendingSize == 0 ? kNoBlob
-                                              : StoreCells(pending.data(), pendingSize,
-                                                           pendingCells, pendingLengths.data())));
+    if (!shapeSet && pendingCells > 0)
+        SetShape(pendingLengths.data(), pendingCells);
+    rows.push_back(MakeEntry(
+        pendingCells == 0 ? kNoBlob
+                          : StoreCells(pending.data(), pendingLengths.data(), pendingCells)));
     pendingSize = 0;
     pendingCells = 0;
 }

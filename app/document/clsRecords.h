@@ -173,14 +173,14 @@ private:
     // Stores edit set and cells as a new blob; the location of it (kNoBlob for nothing).
     uint64_t Store(QByteArrayView edits, QByteArrayView cells);
     uint64_t StoreData(QByteArrayView data, bool bEdits);
-    // NUL-ended cells of a row as read, of the lengths given: in the shape's layout when
-    // they fit it or come near it.
-    uint64_t StoreCells(const char* pCells, size_t nBytes, size_t nCount, const uint32_t* pLengths);
+    // A row's cells as read, one after another with the lengths given: in the shape's layout
+    // when they fit it or come near it, else NUL-ended.
+    uint64_t StoreCells(const char* pCells, const uint32_t* pLengths, size_t nCount);
     // Room for nBytes in the arena: where it is and the entry's location for it.
     char* Room(size_t nBytes, uint64_t& location);
     void AddChunk(size_t nBytes);
     // Learns the shape from a row's NUL-ended cells.
-    void SetShape(const char* pCells, size_t nBytes);
+    void SetShape(const uint32_t* pLengths, size_t nCount);
     int64_t BlobBytes(uint64_t entry) const;
     void Discard(uint64_t entry);
     void CompactIfWasteful();
@@ -195,8 +195,9 @@ private:
     std::vector<uint32_t> shapeStarts;
     size_t shapeBytes = 0;
     bool shapeSet = false;
-    // The row being built: its cells fill the first pendingSize bytes; the rest is room
-    // kept between rows, so that no row allocates.
+    // The row being built: its cells fill the first pendingSize bytes one after another, each
+    // as long as pendingLengths says; the rest is room kept between rows, so that no row
+    // allocates.
     std::vector<char> pending;
     size_t pendingSize = 0;
     size_t pendingCells = 0;

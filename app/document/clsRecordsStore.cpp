@@ -216,58 +216,64 @@ uint64_t clsRecords::StoreData(QByteArrayView data, bool bEdits)
     return location;
 }
 
-uint64_t clsRecords::StoreCells(const char* pCells, size_t nBytes, size_t nCount,
-                                const uint32_t* pLengths)
+uint64_t clsRecords::StoreCells(const char* pCells, const uint32_t* pLengths, size_t nCount)
 {
-    const size_t count = shapeWidths.size();
-    bool exact = shapeSet && nCount == count;
-    bool near = exact;
-    size_t total = 0;
-    for (size_t i = 0; near && i < count; ++i) {
-        const int64_t delta = int64_t{pLengths[i]} - int64_t{shapeWidths[i]};
-        exact = exact && delta == 0;
-        near = delta >= -8 && delta <= 7;
-        total += pLengths[i];
-    }
-    if (!near || total + count != nBytes)
-        return StoreData(QByteArrayView(pCells, static_cast<qsizetype>(nBytes)), false);
-    const size_t header = exact ? 0 : (count + 1) / 2;
     uint64_t location = 0;
-    char* out = Room(header + nBytes - count, location);
-    if (header > 0) {
-        std::memset(out, 0, header);
-        for (size_t i = 0; i < count; ++i) {
-            const auto nibble = static_cast<unsigned>(pLengths[i] - shapeWidths[i]) & 0xFu;
-            out[i / 2] = static_cast<char>(static_cast<unsigned char>(out[i / 2]) |
-                                           (nibble << (4 * (i % 2))));
+    const size_t count = shapeWidths.size();
+    if (shapeSet && nCount == count) {
+        if (std::memcmp(pLengths, shapeWidths.data(), count * sizeof(uint32_t)) == 0) {
+            std::memcpy(Room(shapeBytes, location), pCells, shapeBytes);
+            return location | kShaped;
         }
-        out += header;
+        bool near = true;
+        size_t total = 0;
+        for (size_t i = 0; near && i < count; ++i) {
+            const int64_t delta = int64_t{pLengths[i]} - int64_t{shapeWidths[i]};
+            near = delta >= -8 && delta <= 7;
+            total += pLengths[i];
+        }
+        if (near) {
+            const size_t header = (count + 1) / 2;
+            char* out = Room(header + total, location);
+            std::memset(out, 0, header);
+            for (size_t i = 0; i < count; ++i) {
+                const auto nibble = static_cast<unsigned>(pLengths[i] - shapeWidths[i]) & 0xFu;
+                out[i / 2] = static_cast<char>(static_cast<unsigned char>(out[i / 2]) |
+                                               (nibble << (4 * (i % 2))));
+            }
+            std::memcpy(out + header, pCells, total);
+            return location | kNear;
+        }
     }
-    for (size_t i = 0; i < count; ++i) {
+    size_t length = nCount;
+    for (size_t i = 0; i < nCount; ++i)
+        length += pLengths[i];
+    const size_t prefix = length * 2;
+    char* out = WriteLengthPrefix(Room(LengthPrefixSize(prefix) + length, location), prefix);
+    for (size_t i = 0; i < nCount; ++i) {
         std::memcpy(out, pCells, pLengths[i]);
-        out += pLengths[i];
-        pCells += pLengths[i] + 1;
+        out[pLengths[i]] = '\0';
+        out += pLengths[i] + 1;
+        pCells += pLengths[i];
     }
-    return location | (exact ? kShaped : kNear);
+    return location;
 }
 
-void clsRecords::SetShape(const char* pCells, size_t nBytes)
+void clsRecords::SetShape(const uint32_t* pLengths, size_t nCount)
 {
-    std::vector<uint32_t> widths;
-    std::vector<uint32_t> starts;
     size_t total = 0;
-    for (const char* p = pCells; p < pCells + nBytes;) {
-        const size_t width = std::strlen(p);
-        widths.push_back(static_cast<uint32_t>(width));
-        starts.push_back(static_cast<uint32_t>(total));
-        total += width;
-        p += width + 1;
-    }
+    for (size_t i = 0; i < nCount; ++i)
+        total += pLengths[i];
     // A row of empty cells says nothing about the rows after it.
     if (total == 0 || total > UINT32_MAX)
         return;
-    shapeWidths.swap(widths);
-    shapeStarts.swap(starts);
+    shapeWidths.assign(pLengths, pLengths + nCount);
+    shapeStarts.clear();
+    size_t start = 0;
+    for (const uint32_t width : shapeWidths) {
+        shapeStarts.push_back(static_cast<uint32_t>(start));
+        start += width;
+    }
     shapeBytes = total;
     shapeSet = true;
 }
