@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,6 +33,24 @@ double ResidentBytes()
         return 0;
     const QList<QByteArray> pages = statm.readAll().split(' ');
     return pages.size() > 1 ? pages[1].toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+// Resident anonymous and file-backed bytes (libraries, fonts, data files), in MB.
+std::pair<double, double> ResidentKinds()
+{
+    QFile status(u"/proc/self/status"_s);
+    double anonymous = 0;
+    double files = 0;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const QList<QByteArray> parts = line.simplified().split(' ');
+            if (parts.size() >= 2 && parts[0] == "RssAnon:")
+                anonymous = parts[1].toDouble() * 1024 / 1e6;
+            else if (parts.size() >= 2 && parts[0] == "RssFile:")
+                files = parts[1].toDouble() * 1024 / 1e6;
+        }
+    }
+    return {anonymous, files};
 }
 
 // Skiff alone: open the file and fetch every field the document would.
@@ -110,6 +129,7 @@ int RunCase(int fileType, const QString& path)
     host.newMode = fileType;
     frmCsv frm(host);
     frm.resize(1000, 700);
+    const auto kindsBefore = ResidentKinds();
     const double before = ResidentBytes();
     QElapsedTimer clock;
     const double threadBefore = ThreadSeconds();
@@ -120,6 +140,7 @@ int RunCase(int fileType, const QString& path)
     const double threadCpu = ThreadSeconds() - threadBefore;
     const double processCpu = ProcessSeconds() - processBefore;
     const double after = ResidentBytes();
+    const auto kindsAfter = ResidentKinds();
 
     // Scrolling: jump to the last record and back, painting the cells each time. The window
     // is laid out but drawn on no screen.
@@ -148,6 +169,10 @@ int RunCase(int fileType, const QString& path)
                 threadCpu, processCpu, skiffSeconds, seconds / skiffSeconds, rss, goalMemory,
                 rss <= goalMemory ? "met" : "missed", (after - before) / fileBytes, bottomMs,
                 topMs);
+    std::printf("%-12s resident before the load: %.1f MB anonymous, %.1f MB of files (libraries, "
+                "fonts); after: %.1f MB anonymous, %.1f MB of files\n",
+                names[fileType], kindsBefore.first, kindsBefore.second, kindsAfter.first,
+                kindsAfter.second);
     return frm.nCntData() == kRecords ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "clsRecordReader.h"
+#include "clsRecords.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,7 +14,6 @@
 
 class clsFormat;
 class clsOutputFile;
-class clsRecords;
 
 // The three record writers of a format, mirroring clsRecordReader: one call writes every
 // record to a file, tells the user through gMsgBox() about cells it had to change and reports
@@ -78,9 +78,9 @@ private:
     bool AppendDelimited();
     bool FinishLines();
     bool FlushLines();
-    // One row's line into the batch from its NUL-separated cells; false, adding nothing, for
+    // One row's line into the batch from its cells; false, adding nothing, for
     // a row with a double quote to double, which AddEscapedLine then adds.
-    bool AddLine(const char* pCells, const char* pEnd);
+    bool AddLine(clsRecords::CellCursor cells);
     bool AddEscapedLine(int lnRow);
     bool WriteFixed();
     bool WriteBinary(QByteArray& headerBytes);

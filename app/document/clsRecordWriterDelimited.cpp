@@ -6,8 +6,6 @@
 #include "clsRecords.h"
 #include "clsSkiff.h"
 
-#include <QSysInfo>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -21,18 +19,6 @@ namespace {
 // batch instead of per line.
 constexpr size_t kWriteBatch = size_t{256} << 10;
 constexpr size_t kEscapeBuffer = 2048;
-
-constexpr uint64_t kOnes = 0x0101010101010101u;
-constexpr uint64_t kHighs = 0x8080808080808080u;
-constexpr uint64_t kQuotes = kOnes * '"';
-constexpr bool kWordsInOrder = QSysInfo::ByteOrder == QSysInfo::LittleEndian;
-
-// The high bit of each NUL byte of a word; bytes above the first NUL may be marked wrongly,
-// the first one never is.
-inline uint64_t NulBytes(uint64_t word)
-{
-    return (word - kOnes) & ~word & kHighs;
-}
 
 } // namespace
 
@@ -100,8 +86,7 @@ bool clsRecordWriter::AppendDelimited()
     const int rowCount = records.RowCount();
     for (int i = 1; i <= rowCount; ++i) {
         r = rowBase + i;
-        const QByteArrayView cells = records.RowCells(i).Rest();
-        if (!AddLine(cells.data(), cells.data() + cells.size()) && !AddEscapedLine(i))
+        if (!AddLine(records.RowCells(i)) && !AddEscapedLine(i))
             return false;
         if (lines->Size() >= batchBytes && !FlushLines())
             return false;
@@ -118,39 +103,27 @@ bool clsRecordWriter::FinishLines()
     return lines->Size() == 0 || FlushLines();
 }
 
-bool clsRecordWriter::AddLine(const char* p, const char* end)
+bool clsRecordWriter::AddLine(clsRecords::CellCursor cells)
 {
     // A double quote is doubled inside a cell only when asked for; a Shift-JIS trail byte is
     // never 0x22, so a row without that byte is copied as it is.
     const bool escapes = format.EscOutput == 1;
     const size_t memCount = fields.size();
     const size_t delimiterSize = static_cast<size_t>(delimiter.size());
-    // Quotes and a delimiter around each cell, and a word's slack: cells are copied eight
-    // bytes at a time, the bytes past a cell's end overwritten by what follows.
-    char* at = lines->Room(static_cast<size_t>(end - p) + memCount * (2 + delimiterSize) +
-                           static_cast<size_t>(lineEnd.size()) + 8);
+    // The row's bytes bound its cells' bytes, whether the row keeps separators or not.
+    char* at = lines->Room(static_cast<size_t>(cells.Rest().size()) +
+                           memCount * (2 + delimiterSize) + static_cast<size_t>(lineEnd.size()));
     for (size_t i = 0; i < memCount; ++i) {
+        const QByteArrayView cell = cells.Next();
+        const size_t size = static_cast<size_t>(cell.size());
+        if (escapes && size > 0 && std::memchr(cell.data(), '"', size) != nullptr)
+            return false;
         const bool quoted = fields[i].memType == 5;
         if (quoted)
             *at++ = '"';
-        bool stopped = false;
-        while (kWordsInOrder && !stopped && end - p >= 8) {
-            uint64_t word = 0;
-            std::memcpy(&word, p, 8);
-            std::memcpy(at, &word, 8);
-            const uint64_t stop = NulBytes(word) | (escapes ? NulBytes(word ^ kQuotes) : 0);
-            const size_t length = stop ? static_cast<size_t>(__builtin_ctzll(stop)) / 8 : 8;
-            at += length;
-            p += length;
-            stopped = stop != 0;
-        }
-        while (p < end && *p != '\0' && !(escapes && *p == '"'))
-            *at++ = *p++;
-        if (p < end) {
-            if (*p == '"')
-                return false;
-            ++p;
-        }
+        if (size > 0)
+            std::memcpy(at, cell.data(), size);
+        at += size;
         if (quoted)
             *at++ = '"';
         if (i + 1 < memCount) {

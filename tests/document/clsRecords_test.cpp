@@ -194,3 +194,153 @@ TEST(clsRecords, RecordsMovedOrAssignedWhileReservingStayWhole)
     moved = ThreeRows();
     EXPECT_EQ(Column1(moved), QByteArray("a|b|c|"));
 }
+
+TEST(clsRecords, RowsOfTheFirstRowsWidthsCostOnlyTheirCells)
+{
+    clsRecords records;
+    records.AddCell(QByteArrayView("ab"));
+    records.AddCell(QByteArrayView("cde"));
+    records.EndRow();
+    const int64_t first = records.UsedBytes();
+    records.AddCell(QByteArrayView("xy"));
+    records.AddCell(QByteArrayView("123"));
+    records.EndRow();
+    EXPECT_EQ(records.UsedBytes() - first, 5);
+    // Same bytes, other widths; one cell more: kept as they are all the same.
+    records.AddCell(QByteArrayView("x"));
+    records.AddCell(QByteArrayView("1234"));
+    records.EndRow();
+    records.AddCell(QByteArrayView("ab"));
+    records.AddCell(QByteArrayView("cd"));
+    records.AddCell({});
+    records.EndRow();
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("xy"));
+    EXPECT_EQ(records.Cell(2, 2), QByteArrayView("123"));
+    EXPECT_TRUE(records.Cell(2, 3).isEmpty());
+    EXPECT_EQ(records.Cell(3, 1), QByteArrayView("x"));
+    EXPECT_EQ(records.Cell(3, 2), QByteArrayView("1234"));
+    EXPECT_EQ(records.Cell(4, 2), QByteArrayView("cd"));
+    EXPECT_EQ(records.RowImage(2), std::string("\0xy\0"
+                                               "123\0",
+                                               8));
+    clsRecords::CellCursor cells = records.RowCells(2);
+    EXPECT_EQ(cells.Rest(), QByteArrayView("xy123"));
+    EXPECT_EQ(cells.Next(), QByteArrayView("xy"));
+    EXPECT_EQ(cells.Next(), QByteArrayView("123"));
+    EXPECT_TRUE(cells.Next().isEmpty());
+    EXPECT_TRUE(cells.Rest().isEmpty());
+}
+
+TEST(clsRecords, EditingARowOfTheFirstRowsWidthsKeepsItsOtherCells)
+{
+    clsRecords records = ThreeRows();
+    const std::string before = records.RowImage(2);
+    records.SetCell(2, 1, QByteArrayView("longer"));
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("longer"));
+    EXPECT_EQ(records.Cell(2, 2), QByteArrayView("x"));
+    EXPECT_TRUE(records.Edited(2, 1));
+    EXPECT_FALSE(records.Edited(2, 2));
+    EXPECT_FALSE(records.Edited(3, 1));
+    records.SetRowImage(2, before);
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("b"));
+    EXPECT_FALSE(records.Edited(2, 1));
+    EXPECT_EQ(records.RowImage(2), before);
+}
+
+TEST(clsRecords, ReorderMovesCellsAndLeavesMarks)
+{
+    clsRecords records = ThreeRows();
+    records.SetMarked(1, true);
+    records.SetText(3, 2, u"y"_s);
+    records.Reorder({3, 1, 2});
+    EXPECT_EQ(Column1(records), QByteArray("c|a|b|"));
+    EXPECT_EQ(records.Cell(1, 2), QByteArrayView("y"));
+    EXPECT_TRUE(records.Edited(1, 2));
+    EXPECT_TRUE(records.Marked(1));
+    EXPECT_FALSE(records.Marked(2));
+}
+
+TEST(clsRecords, CompactionKeepsEveryKindOfRow)
+{
+    clsRecords records = ThreeRows();
+    records.SetMarked(3, true);
+    const QByteArray big(1 << 20, 'z');
+    for (int i = 0; i < 40; ++i)
+        records.SetCell(1, 1, big);
+    EXPECT_LT(records.UsedBytes(), int64_t{32} << 20);
+    EXPECT_EQ(records.Cell(1, 1), QByteArrayView(big));
+    EXPECT_EQ(records.Cell(3, 1), QByteArrayView("c"));
+    EXPECT_EQ(records.Cell(3, 2), QByteArrayView("x"));
+    EXPECT_TRUE(records.Marked(3));
+}
+
+TEST(clsRecords, RowsPastSixteenMebibytesOfOneBlockAreFound)
+{
+    clsRecords records;
+    records.ReserveBytes(int64_t{24} << 20);
+    const QByteArray filler(1000, 'f');
+    for (int i = 0; i < 20000; ++i) {
+        records.AddCell(QByteArray::number(i));
+        records.AddCell(filler);
+        records.EndRow();
+    }
+    records.EndReserve();
+    for (int row : {1, 10000, 16800, 20000}) {
+        EXPECT_EQ(records.Cell(row, 1), QByteArray::number(row - 1));
+        EXPECT_EQ(records.Cell(row, 2), QByteArrayView(filler));
+    }
+}
+
+TEST(clsRecords, RowsNearTheFirstRowsWidthsCostHalfAByteACell)
+{
+    clsRecords records;
+    for (const char* cell : {"12345678", "abc", "x"})
+        records.AddCell(QByteArrayView(cell));
+    records.EndRow();
+    int64_t used = records.UsedBytes();
+    // Seven more, eight fewer and one fewer bytes than the first row's cells.
+    for (const char* cell : {"123456789012345", "", ""})
+        records.AddCell(QByteArrayView(cell));
+    records.EndRow();
+    EXPECT_EQ(records.UsedBytes() - used, 2 + 15);
+    used = records.UsedBytes();
+    // Eight more bytes in one cell: too far from the first row, kept with NULs.
+    for (const char* cell : {"1234567890123456", "", ""})
+        records.AddCell(QByteArrayView(cell));
+    records.EndRow();
+    EXPECT_GT(records.UsedBytes() - used, 2 + 16);
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("123456789012345"));
+    EXPECT_TRUE(records.Cell(2, 2).isEmpty());
+    EXPECT_TRUE(records.Cell(2, 4).isEmpty());
+    EXPECT_EQ(records.Cell(3, 1), QByteArrayView("1234567890123456"));
+    EXPECT_EQ(records.RowImage(2), std::string("\0"
+                                               "123456789012345\0\0\0",
+                                               19));
+    clsRecords::CellCursor cells = records.RowCells(2);
+    EXPECT_EQ(cells.Rest(), QByteArrayView("123456789012345"));
+    EXPECT_EQ(cells.Next(), QByteArrayView("123456789012345"));
+    EXPECT_TRUE(cells.Next().isEmpty());
+    EXPECT_TRUE(cells.Next().isEmpty());
+    EXPECT_TRUE(cells.Rest().isEmpty());
+    records.SetCell(2, 3, QByteArrayView("z"));
+    EXPECT_EQ(records.Cell(2, 1), QByteArrayView("123456789012345"));
+    EXPECT_EQ(records.Cell(2, 3), QByteArrayView("z"));
+    EXPECT_TRUE(records.Edited(2, 3));
+}
+
+TEST(clsRecords, UndoneRowImagesComeBackWhole)
+{
+    clsRecords records = ThreeRows();
+    records.AddCell(QByteArrayView("dd"));
+    records.AddCell({});
+    records.EndRow();
+    std::vector<std::string> images;
+    for (int row = 1; row <= 4; ++row)
+        images.push_back(records.RowImage(row));
+    records.RemoveRows(1, 4);
+    records.InsertRowImages(1, images);
+    EXPECT_EQ(Column1(records), QByteArray("a|b|c|dd|"));
+    EXPECT_EQ(records.Cell(4, 2), QByteArrayView(""));
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(records.RowImage(row), images[static_cast<size_t>(row - 1)]);
+}
