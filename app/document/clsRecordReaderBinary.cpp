@@ -1,4 +1,5 @@
 // The binary record reader: Skiff's byte stream turned into rows, a whole record per call.
+#include "clsCellText.h"
 #include "clsFormat.h"
 #include "clsReadFailure.h"
 #include "clsRecordReader.h"
@@ -14,22 +15,12 @@
 
 namespace {
 
-// Trims spaces (not tabs) on both sides, as the binary fields' padding is spaces.
-QByteArrayView TrimSpaces(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
-}
-
 // A string field of the record: its bytes up to the first NUL, without the padding.
 QByteArrayView StringField(const char* field, int width)
 {
     const void* nul = std::memchr(field, '\0', static_cast<size_t>(width));
     const qsizetype length = nul != nullptr ? static_cast<const char*>(nul) - field : width;
-    return TrimSpaces(QByteArrayView(field, length));
+    return clsCellText::TrimSpaces(QByteArrayView(field, length));
 }
 
 // A cell known to hold no NUL.

@@ -2,6 +2,7 @@
 #include "clsRecordWriter.h"
 
 #include "clsCellNumber.h"
+#include "clsCellText.h"
 #include "clsCodePage.h"
 #include "clsFormat.h"
 #include "clsFormatInfo.h"
@@ -21,16 +22,6 @@ namespace {
 
 // Progress is reported once per this many records.
 constexpr int kProgressStep = 16384;
-
-// Trims spaces (not tabs) on both sides; a space is never a Shift-JIS trail byte.
-QByteArrayView TrimSpaces(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
-}
 
 // PadField over Shift-JIS bytes: the fill once per missing byte, in front for justification
 // 1, behind for 2; a text as long as the width or longer, or another justification, stays.
@@ -284,7 +275,7 @@ bool clsRecordWriter::WriteBinary(QByteArray& headerBytes)
                 if (!WriteNumber(field, cell))
                     return false;
             } else if (field.memType == 5) {
-                if (!WriteString(field, TrimSpaces(cell), field.memLen))
+                if (!WriteString(field, clsCellText::TrimSpaces(cell), field.memLen))
                     return false;
             }
         }
@@ -295,7 +286,7 @@ bool clsRecordWriter::WriteBinary(QByteArray& headerBytes)
 
 bool clsRecordWriter::WriteNumber(const clsField& field, QByteArrayView cell)
 {
-    const clsCellNumber number = clsCellNumber::Parse(TrimSpaces(cell), field.memType);
+    const clsCellNumber number = clsCellNumber::Parse(clsCellText::TrimSpaces(cell), field.memType);
     if (number.kind == clsCellNumber::NotNumeric)
         gMsgBox().Exclamation(
             QString::number(r) + u"行目 ["_s + field.name +
@@ -323,7 +314,7 @@ QByteArrayView clsRecordWriter::FixedCell(QByteArrayView cell, int lnCol) const
 {
     // Spaces a file holds in a field are data (right-aligned text, numbers): a cell nobody
     // changed goes back as it was read.
-    return keepUnchanged && !records.Edited(r, lnCol) ? cell : TrimSpaces(cell);
+    return keepUnchanged && !records.Edited(r, lnCol) ? cell : clsCellText::TrimSpaces(cell);
 }
 
 bool clsRecordWriter::WriteString(const clsField& field, QByteArrayView cell, int nPadWidth)

@@ -82,6 +82,9 @@ private:
     // a row with a double quote to double, which AddEscapedLine then adds.
     bool AddLine(clsRecords::CellCursor cells);
     bool AddEscapedLine(int lnRow);
+    // Cell nIndex with its quotes and the delimiter after it, into room already made; the end
+    // of what was written.
+    char* PutCell(char* pAt, QByteArrayView cell, size_t nIndex) const;
     bool WriteFixed();
     bool WriteBinary(QByteArray& headerBytes);
     bool WriteNumber(const clsField& field, QByteArrayView cell);

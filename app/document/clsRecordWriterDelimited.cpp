@@ -118,22 +118,28 @@ bool clsRecordWriter::AddLine(clsRecords::CellCursor cells)
         const size_t size = static_cast<size_t>(cell.size());
         if (escapes && size > 0 && std::memchr(cell.data(), '"', size) != nullptr)
             return false;
-        const bool quoted = fields[i].memType == 5;
-        if (quoted)
-            *at++ = '"';
-        if (size > 0)
-            std::memcpy(at, cell.data(), size);
-        at += size;
-        if (quoted)
-            *at++ = '"';
-        if (i + 1 < memCount) {
-            std::memcpy(at, delimiter.constData(), delimiterSize);
-            at += delimiterSize;
-        }
+        at = PutCell(at, cell, i);
     }
     std::memcpy(at, lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
     lines->Commit(at + lineEnd.size());
     return true;
+}
+
+char* clsRecordWriter::PutCell(char* pAt, QByteArrayView cell, size_t nIndex) const
+{
+    const bool quoted = fields[nIndex].memType == 5;
+    if (quoted)
+        *pAt++ = '"';
+    if (!cell.isEmpty())
+        std::memcpy(pAt, cell.data(), static_cast<size_t>(cell.size()));
+    pAt += cell.size();
+    if (quoted)
+        *pAt++ = '"';
+    if (nIndex + 1 < fields.size()) {
+        std::memcpy(pAt, delimiter.constData(), static_cast<size_t>(delimiter.size()));
+        pAt += delimiter.size();
+    }
+    return pAt;
 }
 
 bool clsRecordWriter::AddEscapedLine(int lnRow)
@@ -145,21 +151,8 @@ bool clsRecordWriter::AddEscapedLine(int lnRow)
         QByteArrayView cell = cells.Next();
         if (!Escape(cell))
             return false;
-        const bool quoted = fields[i].memType == 5;
         const size_t size = static_cast<size_t>(cell.size());
-        char* at = lines->Room(size + 2 + delimiterSize);
-        if (quoted)
-            *at++ = '"';
-        if (size > 0)
-            std::memcpy(at, cell.data(), size);
-        at += size;
-        if (quoted)
-            *at++ = '"';
-        if (i + 1 < memCount) {
-            std::memcpy(at, delimiter.constData(), delimiterSize);
-            at += delimiterSize;
-        }
-        lines->Commit(at);
+        lines->Commit(PutCell(lines->Room(size + 2 + delimiterSize), cell, i));
     }
     lines->Append(lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
     return true;

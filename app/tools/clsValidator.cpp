@@ -2,6 +2,7 @@
 #include "clsValidator.h"
 
 #include "Module1.h"
+#include "clsCellText.h"
 #include "clsCodePage.h"
 #include "clsFormat.h"
 #include "clsFormatInfo.h"
@@ -30,15 +31,6 @@ QByteArrayView Terminated(const char* text)
     return QByteArrayView(text, static_cast<qsizetype>(std::strlen(text)));
 }
 
-QByteArrayView TrimSpaces(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
-}
-
 bool HasGeta(QByteArrayView cell)
 {
     // Scanned character by character: a trail byte followed by a lead byte may look alike.
@@ -60,7 +52,7 @@ QString TypeName(int memType)
 // An empty problem text when the number fits the type.
 QString NumberProblem(int memType, QByteArrayView text)
 {
-    const QByteArrayView number = TrimSpaces(text);
+    const QByteArrayView number = clsCellText::TrimSpaces(text);
     if (number.isEmpty())
         return {};
     const char* first = number.data();
@@ -214,7 +206,8 @@ bool clsValidator::CheckFixed(const QByteArray& path, int lnCharSet)
             if (skiff::GetTxtLineLocConv(n, text, static_cast<int>(offset), count, size,
                                          lnCharSet) != 0)
                 return false;
-            CheckCell(n, i, TrimSpaces(Terminated(text)), skiff::GetConvErrCnt() > before);
+            CheckCell(n, i, clsCellText::TrimSpaces(Terminated(text)),
+                      skiff::GetConvErrCnt() > before);
             offset += width;
         }
     }
@@ -290,7 +283,8 @@ bool clsValidator::CheckBinaryMember(int nRecord, int nMember, int lnCharSet)
                                           : skiff::ReadBinString(text, width);
         if (status != 0)
             return false;
-        CheckCell(nRecord, nMember, TrimSpaces(Terminated(text)), skiff::GetConvErrCnt() > before);
+        CheckCell(nRecord, nMember, clsCellText::TrimSpaces(Terminated(text)),
+                  skiff::GetConvErrCnt() > before);
         return true;
     }
     default:
