@@ -110,16 +110,15 @@ bool clsRecordWriter::AddLine(clsRecords::CellCursor cells)
     const bool escapes = format.EscOutput == 1;
     const size_t memCount = fields.size();
     const size_t delimiterSize = static_cast<size_t>(delimiter.size());
-    // The row's bytes bound its cells' bytes, whether the row keeps separators or not.
-    char* at = lines->Room(static_cast<size_t>(cells.Rest().size()) +
-                           memCount * (2 + delimiterSize) + static_cast<size_t>(lineEnd.size()));
-    for (size_t i = 0; i < memCount; ++i) {
-        const QByteArrayView cell = cells.Next();
-        const size_t size = static_cast<size_t>(cell.size());
-        if (escapes && size > 0 && std::memchr(cell.data(), '"', size) != nullptr)
-            return false;
-        at = PutCell(at, cell, i);
-    }
+    // The row's bytes bound its cells' bytes, whether the row keeps separators or not; one
+    // search of them finds a quote in any cell.
+    const QByteArrayView row = cells.Rest();
+    if (escapes && !row.isEmpty() && std::memchr(row.data(), '"', static_cast<size_t>(row.size())))
+        return false;
+    char* at = lines->Room(static_cast<size_t>(row.size()) + memCount * (2 + delimiterSize) +
+                           static_cast<size_t>(lineEnd.size()));
+    for (size_t i = 0; i < memCount; ++i)
+        at = PutCell(at, cells.Next(), i);
     std::memcpy(at, lineEnd.constData(), static_cast<size_t>(lineEnd.size()));
     lines->Commit(at + lineEnd.size());
     return true;
