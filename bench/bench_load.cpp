@@ -160,6 +160,7 @@ int RunCase(int fileType, const QString& path)
     const double goalSeconds = fileType == 1 ? 0.3 : 0.2;
     const double goalMemory = 1.3;
     const double rss = after / fileBytes;
+    RankBy(seconds);
     std::printf("%-12s %8.1f MB %9d rec | load %6.3f s %7.1f MB/s (goal <= %.1f s: %s) | CPU "
                 "loading thread %.3f s, all threads %.3f s | Skiff alone %6.3f s (load/Skiff "
                 "%.2fx) | RSS %.2fx file (goal <= %.1fx: %s; load added %.2fx) | scroll end "

@@ -50,6 +50,7 @@ int RunCase(int fileType, const QString& path)
     const bool same = saved && Contents(host.newFile) == Contents(path);
 
     const char* names[] = {"", "delimited", "fixed-length", "binary"};
+    RankBy(saveSeconds);
     std::printf("%-12s %8.1f MB %9d rec | load %6.3f s %7.1f MB/s | save %6.3f s %7.1f MB/s "
                 "(save/load %.2fx) | bytes %s\n",
                 names[fileType], fileMB, frm.nCntData(), loadSeconds, fileMB / loadSeconds,
