@@ -237,6 +237,9 @@ void clsRecords::SetRowImage(int lnRow, const std::string& image)
 
 void clsRecords::InsertRowImages(int lnRow, const std::vector<std::string>& images)
 {
+    // Refused like InsertRows, so that the images are never put past the rows.
+    if (lnRow < 1 || lnRow > RowCount() + 1)
+        return;
     InsertRows(lnRow, static_cast<int>(images.size()));
     for (size_t i = 0; i < images.size(); ++i)
         SetRowImage(lnRow + static_cast<int>(i), images[i]);

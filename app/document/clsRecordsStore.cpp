@@ -320,6 +320,9 @@ void clsRecords::CompactIfWasteful()
 {
     if (garbageBytes < kMinGarbage || garbageBytes < LiveBytes())
         return;
+    // The reserved block goes with the old chunks: its thread must stop first, and the block
+    // must not be taken for the first of the new chunks, of which there may be none.
+    EndReserve();
     // Rewriting in row order also restores locality after sorting and moving.
     clsRecords compact;
     compact.rows.reserve(rows.size());

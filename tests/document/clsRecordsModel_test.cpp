@@ -321,3 +321,34 @@ TEST(clsRecordsModel, CompactionsAmidRandomEditsMatchPlainRows)
             return;
     }
 }
+
+TEST(clsRecordsModel, RowsDroppedWhileReservingLeaveTheRecordsUsable)
+{
+    clsRecords records;
+    records.ReserveBytes(int64_t{40} << 20);
+    const QByteArray big(1 << 20, 'b');
+    for (int row = 0; row < 36; ++row) {
+        records.AddCell(big);
+        records.EndRow();
+    }
+    // Every blob turns to garbage at once: the compaction keeps no block at all.
+    records.SetRowCount(0);
+    records.EndReserve();
+    records.AddCell(QByteArrayView("after"));
+    records.EndRow();
+    records.Clear();
+    records.AddCell(QByteArrayView("again"));
+    records.EndRow();
+    EXPECT_EQ(records.Cell(1, 1), QByteArrayView("again"));
+}
+
+TEST(clsRecordsModel, RowImagesOutsideTheRowsAreRefused)
+{
+    clsRecords records;
+    records.AddCell(QByteArrayView("a"));
+    records.EndRow();
+    records.InsertRowImages(3, {std::string("\0b", 3)});
+    records.InsertRowImages(0, {std::string("\0c", 3)});
+    ASSERT_EQ(records.RowCount(), 1);
+    EXPECT_EQ(records.Cell(1, 1), QByteArrayView("a"));
+}
