@@ -227,6 +227,10 @@ public:
                 records.Clear();
                 model.clear();
                 openCells.clear();
+            } else if (Pick(0, 19) == 0) {
+                // Moved away and back, a half-built row included.
+                clsRecords moved(std::move(records));
+                records = std::move(moved);
             } else if (Pick(0, 9) == 0) {
                 records.ClearMarks();
                 for (ModelRow& row : model)
