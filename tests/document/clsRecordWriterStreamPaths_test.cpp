@@ -4,9 +4,11 @@
 #include "clsRecordWriter.h"
 #include "clsRecords.h"
 #include "clsScriptedMsgBox.h"
+#include "clsSmallDisk.h"
 #include "clsTestFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -173,5 +175,39 @@ TEST_F(clsRecordWriterStreamPaths, BatchesMatchAWholeLoadAndSave)
         EXPECT_EQ(streamed.boxes, whole.boxes) << file.toHex().constData();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList({u"in.csv"_s, u"out.csv"_s}));
+    }
+}
+
+TEST_F(clsRecordWriterStreamPaths, AFullDiskEndsBothWaysAlike)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"small"_s));
+    const clsSmallDisk disk(QFile::encodeName(dir.filePath(u"small"_s)), "64k");
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    output = dir.filePath(u"small/out.csv"_s);
+    clsFormat format;
+    format.FileType = clsFormat::DelimitedText;
+    format.CareQuote = 1;
+    clsMember* member = format.AddMember();
+    member->MemType = 5;
+    member->MemName = u"m"_s;
+    // More lines than the stream buffers, and a few that stay in the stream's buffer until it is
+    // closed.
+    for (const int lines : {12000, 3}) {
+        SCOPED_TRACE(lines);
+        QByteArray file;
+        for (int n = 0; n < lines; ++n)
+            file += "\"" + QByteArray(lines == 3 ? 30000 : 100, 'x') + "\"\r\n";
+        Put(input, file);
+        for (const int toCharSet : {1, 3}) {
+            const Outcome whole = Whole(format, format, toCharSet, clsMessenger::Yes);
+            const Outcome streamed = Streamed(format, format, toCharSet, clsMessenger::Yes, 100);
+            EXPECT_FALSE(whole.bWritten);
+            EXPECT_EQ(streamed.bWritten, whole.bWritten);
+            EXPECT_EQ(streamed.bytes, QByteArray("old"));
+            EXPECT_EQ(streamed.boxes, whole.boxes);
+            EXPECT_EQ(QDir(dir.filePath(u"small"_s)).entryList(QDir::Files | QDir::Hidden),
+                      QStringList(u"out.csv"_s));
+        }
     }
 }
