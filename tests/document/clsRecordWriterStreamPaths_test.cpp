@@ -155,8 +155,14 @@ protected:
 
 TEST_F(clsRecordWriterStreamPaths, BatchesMatchAWholeLoadAndSave)
 {
+    // Each save syncs its file: on a file system in memory that costs nothing.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"fast"_s));
+    const clsSmallDisk memory(QFile::encodeName(dir.filePath(u"fast"_s)), "4m");
+    const QString folder = memory.Mounted() ? dir.filePath(u"fast"_s) : dir.path();
+    input = folder + u"/in.csv"_s;
+    output = folder + u"/out.csv"_s;
     std::mt19937 random(8122026);
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < (memory.Mounted() ? 400 : 100); ++round) {
         SCOPED_TRACE(round);
         const int memCount = 1 + static_cast<int>(random() % 4);
         const clsFormat source = RandomCsv(random, memCount);
@@ -173,7 +179,7 @@ TEST_F(clsRecordWriterStreamPaths, BatchesMatchAWholeLoadAndSave)
         EXPECT_EQ(streamed.nRows, whole.nRows);
         EXPECT_EQ(streamed.bytes, whole.bytes) << file.toHex().constData();
         EXPECT_EQ(streamed.boxes, whole.boxes) << file.toHex().constData();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList({u"in.csv"_s, u"out.csv"_s}));
     }
 }
