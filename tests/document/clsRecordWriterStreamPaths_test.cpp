@@ -96,7 +96,7 @@ protected:
         msg.QueueAnswer(answer);
         Outcome outcome;
         clsRecords records;
-        const clsReadResult read = clsRecordReader(source, records).ReadRecords(input, 1);
+        const clsReadResult read = clsRecordReader(source, records).ReadRecords(input, charSet);
         if (!read.bFailed) {
             QByteArray header;
             outcome.bWritten =
@@ -130,7 +130,7 @@ protected:
                     return writer.ConvErrors();
                 },
                 nRows);
-            const bool failed = reader.ReadRecords(input, 1).bFailed || !writer.Conclude();
+            const bool failed = reader.ReadRecords(input, charSet).bFailed || !writer.Conclude();
             outcome.bWritten = !failed;
             outcome.nRows = failed ? 0 : writer.Appended();
         }
@@ -148,6 +148,8 @@ protected:
         msg.TakeShown();
     }
 
+    // The character set the file is read in.
+    int charSet = 1;
     QTemporaryDir dir;
     QString input = dir.filePath(u"in.csv"_s);
     QString output = dir.filePath(u"out.csv"_s);
@@ -165,9 +167,17 @@ TEST_F(clsRecordWriterStreamPaths, BatchesMatchAWholeLoadAndSave)
     for (int round = 0; round < (memory.Mounted() ? 400 : 100); ++round) {
         SCOPED_TRACE(round);
         const int memCount = 1 + static_cast<int>(random() % 4);
-        const clsFormat source = RandomCsv(random, memCount);
+        clsFormat source = RandomCsv(random, memCount);
+        // Some files are read as fixed-length lines, some in another character set.
+        if (random() % 4 == 0) {
+            source.FileType = clsFormat::FixedText;
+            for (int i = 1; i <= memCount; ++i)
+                source.Members(i)->MemLenB = static_cast<int>(random() % 6);
+        }
+        charSet = random() % 3 == 0 ? 2 + static_cast<int>(random() % 3) : 1;
         const clsFormat other = RandomCsv(random, memCount);
-        const clsFormat& target = random() % 2 ? source : other;
+        const clsFormat& target =
+            random() % 2 && source.FileType == clsFormat::DelimitedText ? source : other;
         const QByteArray file = RandomFile(random, memCount);
         Put(input, file);
         const int toCharSet = 1 + static_cast<int>(random() % 4);
