@@ -107,3 +107,24 @@ TEST_F(BatchConvertPaths, FixedLinesWithBrokenCharactersTellTheSame)
     EXPECT_EQ(file.messages, device.messages);
     EXPECT_EQ(file.messages.count("文字ありました。"), 2) << file.messages.constData();
 }
+
+TEST_F(BatchConvertPaths, AFileConvertedInPlaceBecomesWhatAnotherTargetGets)
+{
+    const QByteArray bytes = "\"A\"\"1\",\"a,b\",1,2,\"\x95\x5C\"\r\n\"A2\",\"b\",3,4,\"x\"\r\n";
+    const QString source = Put(u"in.csv"_s, bytes);
+    const QStringList options = {u"--to-format"_s, u"StockTsv"_s};
+    const Outcome other =
+        Convert(QStringList{u"--convert"_s, u"SalesCsv"_s, source, u"TARGET"_s} + options,
+                Path(u"out.tsv"_s));
+    const Outcome inPlace =
+        Convert(QStringList{u"--convert"_s, u"SalesCsv"_s, source, u"TARGET"_s} + options, source);
+    EXPECT_EQ(inPlace.code, 0);
+    EXPECT_EQ(inPlace.output, other.output);
+    EXPECT_EQ(inPlace.messages, other.messages);
+    QFile converted(source);
+    QFile expected(Path(u"out.tsv"_s));
+    ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(converted.readAll(), expected.readAll());
+    EXPECT_EQ(Files(), QStringList({u"in.csv"_s, u"out.tsv"_s}));
+}
