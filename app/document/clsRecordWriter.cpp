@@ -146,6 +146,16 @@ void clsRecordWriter::Append()
         streamFailed = !Guarded([this] { return AppendDelimited(); });
 }
 
+int clsRecordWriter::TakeRows(clsRecords& rows, bool bEnd)
+{
+    Append();
+    rows.Clear();
+    // Closing ends Skiff's text state too: the reader asks nothing of it afterwards.
+    if (bEnd)
+        Finish();
+    return ConvErrors();
+}
+
 void clsRecordWriter::Finish()
 {
     if (!out || streamFailed)

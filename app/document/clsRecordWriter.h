@@ -52,6 +52,10 @@ public:
     void Append();
     void Finish();
     bool Conclude();
+    // The reader's row sink for such a conversion (clsRecordReader::SetRowSink): appends the
+    // batch the records hold, empties them for the next and, after the last, finishes; answers
+    // ConvErrors. rows are the records this writer was made with.
+    int TakeRows(clsRecords& rows, bool bEnd);
     // Rows appended so far.
     int Appended() const { return rowBase; }
     // Characters the writes replaced by 〓 so far; a streaming writer counts its own, as the

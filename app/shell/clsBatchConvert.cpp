@@ -68,16 +68,7 @@ std::optional<int> StreamConvert(const clsFormat& source, const clsFormat& targe
     if (!writer.Begin(szOutput, toCharSet, toCRLF))
         return std::nullopt;
     clsRecordReader reader(source, records);
-    reader.SetRowSink(
-        [&](bool bEnd) {
-            writer.Append();
-            records.Clear();
-            // Closing ends Skiff's text state too: the reader asks nothing of it afterwards.
-            if (bEnd)
-                writer.Finish();
-            return writer.ConvErrors();
-        },
-        kBatchRows);
+    reader.SetRowSink([&](bool bEnd) { return writer.TakeRows(records, bEnd); }, kBatchRows);
     const int charSet = options.charSet >= 1 ? options.charSet : source.CharSet;
     bFailed = reader.ReadRecords(szInput, charSet).bFailed || !writer.Conclude();
     return writer.Appended();

@@ -119,15 +119,7 @@ protected:
             clsRecordWriter writer(target, records);
             EXPECT_TRUE(writer.Begin(output, toCharSet, 1));
             clsRecordReader reader(source, records);
-            reader.SetRowSink(
-                [&](bool bEnd) {
-                    writer.Append();
-                    records.Clear();
-                    if (bEnd)
-                        writer.Finish();
-                    return writer.ConvErrors();
-                },
-                nRows);
+            reader.SetRowSink([&](bool bEnd) { return writer.TakeRows(records, bEnd); }, nRows);
             const bool failed = reader.ReadRecords(input, charSet).bFailed || !writer.Conclude();
             outcome.bWritten = !failed;
             outcome.nRows = failed ? 0 : writer.Appended();

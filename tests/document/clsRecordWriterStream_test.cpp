@@ -65,11 +65,7 @@ protected:
             [&](bool bEnd) {
                 EXPECT_TRUE(bEnd || records.RowCount() == nRows);
                 ++batches;
-                writer.Append();
-                records.Clear();
-                if (bEnd)
-                    writer.Finish();
-                return writer.ConvErrors();
+                return writer.TakeRows(records, bEnd);
             },
             nRows);
         const clsReadResult result = reader.ReadRecords(input, charSet);
