@@ -310,10 +310,9 @@ Encoder DecodeUtf8(const unsigned char* s, const unsigned char* end, Encoder out
     return out;
 }
 
-template <class Encoder> Encoder Decode(Charset from, const char* src, Encoder out)
+template <class Encoder>
+Encoder Decode(Charset from, const unsigned char* s, const unsigned char* end, Encoder out)
 {
-    const auto* s = reinterpret_cast<const unsigned char*>(src);
-    const unsigned char* end = s + std::strlen(src);
     switch (from) {
     case Charset::Sjis:
         return DecodeSjis(s, end, out);
@@ -336,50 +335,72 @@ template <class Encoder> auto Finish(Encoder out, int& errors)
 
 // The sink after the whole conversion. Encoder and sink travel by value so that the
 // compiler keeps the output position in a register: a byte store could otherwise alias it.
-template <class Sink> Sink Run(Charset from, Charset to, const char* src, Sink sink, int& errors)
+template <class Sink>
+Sink Run(Charset from, Charset to, const unsigned char* s, const unsigned char* end, Sink sink,
+         int& errors)
 {
     switch (to) {
     case Charset::Sjis:
-        return Finish(Decode(from, src, SjisEncoder<Sink>{sink}), errors);
+        return Finish(Decode(from, s, end, SjisEncoder<Sink>{sink}), errors);
     case Charset::Jis:
-        return Finish(Decode(from, src, JisEncoder<Sink>{sink}), errors);
+        return Finish(Decode(from, s, end, JisEncoder<Sink>{sink}), errors);
     case Charset::Euc:
-        return Finish(Decode(from, src, EucEncoder<Sink>{sink}), errors);
+        return Finish(Decode(from, s, end, EucEncoder<Sink>{sink}), errors);
     case Charset::Utf8:
-        return Finish(Decode(from, src, Utf8Encoder<Sink>{sink}), errors);
+        return Finish(Decode(from, s, end, Utf8Encoder<Sink>{sink}), errors);
     }
     return sink;
 }
 
-template <class Counter> std::size_t Count(Charset from, const char* src)
+template <class Counter>
+std::size_t Count(Charset from, const unsigned char* s, const unsigned char* end)
 {
-    Counter counter = Decode(from, src, Counter{});
+    Counter counter = Decode(from, s, end, Counter{});
     counter.End();
     return counter.size;
+}
+
+const unsigned char* Bytes(const char* src)
+{
+    return reinterpret_cast<const unsigned char*>(src);
 }
 
 } // namespace
 
 std::size_t ConvertedLength(Charset from, Charset to, const char* src)
 {
+    return ConvertedLength(from, to, src, std::strlen(src));
+}
+
+std::size_t ConvertedLength(Charset from, Charset to, const char* src, std::size_t length)
+{
+    const unsigned char* end = Bytes(src) + length;
     switch (to) {
     case Charset::Sjis:
-        return Count<SjisCounter>(from, src);
+        return Count<SjisCounter>(from, Bytes(src), end);
     case Charset::Jis:
-        return Count<JisCounter>(from, src);
+        return Count<JisCounter>(from, Bytes(src), end);
     case Charset::Euc:
-        return Count<EucCounter>(from, src);
+        return Count<EucCounter>(from, Bytes(src), end);
     case Charset::Utf8:
-        return Count<Utf8Counter>(from, src);
+        return Count<Utf8Counter>(from, Bytes(src), end);
     }
     return 0;
 }
 
 std::size_t Convert(Charset from, Charset to, const char* src, char* dst, int& errors)
 {
+    const std::size_t written = Convert(from, to, src, std::strlen(src), dst, errors);
+    dst[written] = 0;
+    return written;
+}
+
+std::size_t Convert(Charset from, Charset to, const char* src, std::size_t length, char* dst,
+                    int& errors)
+{
     auto* start = reinterpret_cast<unsigned char*>(dst);
-    unsigned char* last = Run(from, to, src, WriteSink{start}, errors).next;
-    *last = 0;
+    const unsigned char* last =
+        Run(from, to, Bytes(src), Bytes(src) + length, WriteSink{start}, errors).next;
     return static_cast<std::size_t>(last - start);
 }
 

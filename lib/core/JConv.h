@@ -16,4 +16,12 @@ std::size_t ConvertedLength(Charset from, Charset to, const char* src);
 // malformed sequence of the source each become one geta mark, counted in errors.
 std::size_t Convert(Charset from, Charset to, const char* src, char* dst, int& errors);
 
+// The same for the length bytes at src, without a closing NUL, so that two parts of one text
+// can be converted into one buffer side by side. The byte after them must be readable: it is
+// looked at as a possible follower of their last byte, and stops the text as the NUL would
+// where it cannot continue a character (any ASCII byte in EUC-JP and UTF-8).
+std::size_t ConvertedLength(Charset from, Charset to, const char* src, std::size_t length);
+std::size_t Convert(Charset from, Charset to, const char* src, std::size_t length, char* dst,
+                    int& errors);
+
 } // namespace skiff

@@ -19,6 +19,9 @@ namespace {
 
 constexpr char kCrLf[] = "\r\n";
 
+// Texts of this many bytes are converted and walked in two halves on two threads.
+int gHalvesSize = 16 << 20;
+
 // Line-table steps: few reallocations for large files. Past the last step the table doubles,
 // so that a file of many millions of lines is not copied once per line.
 int GrownLineCapacity(int lnNeeded)
@@ -80,7 +83,8 @@ bool XCsv::Load(const char* szFile, int lnCharSet, bool bCareQuote)
             source += 3;
         }
         XString converted;
-        skiff::ConvertInto(toSjis, source, converted);
+        const int length = text.Length() - static_cast<int>(source - text.Text());
+        skiff::ConvertToSjis(lnCharSet, source, length, length >= gHalvesSize, converted);
         text = std::move(converted);
     }
     try {
@@ -165,8 +169,6 @@ int HalfwayLineStart(const unsigned char* text, int lnSize)
     }
     return 0;
 }
-
-int gHalvesSize = 16 << 20;
 
 } // namespace
 

@@ -39,8 +39,9 @@ public:
     // leaves no lines. NUL bytes of a JIS, EUC-JP or UTF-8 file become geta marks here; those
     // of a Shift-JIS file stay in the content, and the line and column queries mend them.
     bool Load(const char* szFile, int lnCharSet, bool bCareQuote);
-    // Contents of at least this many bytes have their line table built in two halves on two
-    // threads; tests lower it to walk small texts that way. Returns the size it replaces.
+    // Contents of at least this many bytes are converted and have their line table built in
+    // two halves on two threads; tests lower it to take small texts that way. Returns the
+    // size it replaces.
     static int SetHalvesSize(int lnBytes);
     // Why the last Load failed, a SkiffStatus.
     int Status() const { return lnStatus; }
