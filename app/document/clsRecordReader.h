@@ -74,6 +74,10 @@ private:
     bool ReadByType(const QByteArray& path, qint64 fileSize, QString& error);
     bool ReadDelimited(const QByteArray& path);
     bool ReadQuoted(int rowCount);
+    // Cuts the columns of line n from the whole line; false (nothing added) where that would
+    // not give Skiff's own columns, which ReadColumns then asks for one by one.
+    bool CutDelimitedLine(int lnColCount, int lnReadable);
+    bool ReadColumns(int lnReadable);
     bool ReadSimple(int rowCount);
     bool ReadFixed(const QByteArray& path);
     // Cuts the fields of line n from the whole line; false (nothing added) where that would
@@ -115,6 +119,12 @@ private:
     clsReadResult result;
     qint64 trailingBytes = 0;
     bool lineMended = false;
+    // Cutting delimited lines here: the delimiter, whether it is still tried, the lines it
+    // could not cut for a quote, and where the columns of the line end.
+    char delimiterByte = ',';
+    bool bCutLines = false;
+    int quotedLines = 0;
+    std::vector<size_t> columnEnds;
     // Geta marks written on the program side, for the substitution count.
     int substitutions = 0;
     RowSink rowSink;

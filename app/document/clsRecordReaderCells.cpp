@@ -9,11 +9,6 @@ namespace {
 
 constexpr char kGeta[] = "\x81\xAC";
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 size_t GeneralDouble(char* pOut, double value)
 {
     return static_cast<size_t>(std::to_chars(pOut, pOut + clsRecordReaderCells::kNumberBytes, value,
@@ -23,14 +18,6 @@ size_t GeneralDouble(char* pOut, double value)
 }
 
 } // namespace
-
-bool clsRecordReaderCells::EndsInLoneLead(const char* pText, size_t nLength)
-{
-    size_t run = 0;
-    while (run < nLength && IsLeadByte(static_cast<unsigned char>(pText[nLength - 1 - run])))
-        ++run;
-    return run % 2 == 1;
-}
 
 size_t clsRecordReaderCells::CopyMended(char* pOut, const char* pText, size_t nLength,
                                         int& nSubstitutions)

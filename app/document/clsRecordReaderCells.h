@@ -14,7 +14,14 @@ public:
 
     // True when the text's last byte is a Shift-JIS lead byte without its trail byte: a run of
     // lead-range bytes pairs up from its start, so an odd run at the end leaves one alone.
-    static bool EndsInLoneLead(const char* pText, size_t nLength);
+    // Inline: the reader asks it at every delimiter of a line.
+    static bool EndsInLoneLead(const char* pText, size_t nLength)
+    {
+        size_t run = 0;
+        while (run < nLength && IsLeadByte(static_cast<unsigned char>(pText[nLength - 1 - run])))
+            ++run;
+        return run % 2 == 1;
+    }
     // Copies the text to pOut (room for nLength + 2 bytes) with a lone lead byte at its end
     // turned into a geta mark, as Skiff hands out a cell; the length written, no terminator.
     // nSubstitutions counts the marks written.
@@ -25,6 +32,10 @@ public:
     static size_t FormatDouble(char* pOut, double value);
 
 private:
+    static bool IsLeadByte(unsigned char c)
+    {
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    }
     // nScaled / 10^lnPlaces written in fixed notation as %g does.
     static size_t FixedDecimal(char* pOut, bool bNegative, int64_t nScaled, int lnPlaces);
     static size_t ShortestDouble(char* pOut, double value);
