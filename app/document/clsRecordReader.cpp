@@ -256,12 +256,21 @@ bool clsRecordReader::CutDelimitedLine(int lnColCount, int lnReadable)
     // Skiff counted the columns by the same rule: a line where the counts differ is left to it.
     if (columnEnds.size() != static_cast<size_t>(lnColCount))
         return false;
+    // Only the last column can end in a lone lead byte, unless the delimiter is a lead-range
+    // byte itself: before any other delimiter such a byte would have made the delimiter its trail.
+    const bool mendEach =
+        clsRecordReaderCells::IsLeadByte(static_cast<unsigned char>(delimiterByte));
     size_t start = 0;
-    for (int i = 0; i < lnReadable; ++i) {
-        const size_t count = columnEnds[static_cast<size_t>(i)] - start;
+    for (size_t i = 0; i < static_cast<size_t>(lnReadable); ++i) {
+        const size_t count = columnEnds[i] - start;
         char* text = records.CellSpace(count + 2);
-        records.CommitCell(
-            clsRecordReaderCells::CopyMended(text, line + start, count, substitutions));
+        if (mendEach || i + 1 == columnEnds.size()) {
+            records.CommitCell(
+                clsRecordReaderCells::CopyMended(text, line + start, count, substitutions));
+        } else {
+            std::memcpy(text, line + start, count);
+            records.CommitCell(count);
+        }
         start += count + 1;
     }
     return true;

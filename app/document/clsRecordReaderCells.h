@@ -31,11 +31,12 @@ public:
     // written to pOut, which holds kNumberBytes.
     static size_t FormatDouble(char* pOut, double value);
 
-private:
     static bool IsLeadByte(unsigned char c)
     {
         return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     }
+
+private:
     // nScaled / 10^lnPlaces written in fixed notation as %g does.
     static size_t FixedDecimal(char* pOut, bool bNegative, int64_t nScaled, int lnPlaces);
     static size_t ShortestDouble(char* pOut, double value);

@@ -115,11 +115,13 @@ void ExpectSkiffCells(const clsFormat& format, const QString& path, const Expect
 
 // Skiff's columns of a delimited file asked one by one, as many as the format has members;
 // bMismatch tells whether a line had another number of columns.
-Expected ColumnsBySkiff(const QString& path, int lnMemCount, int lnUnescape, bool& bMismatch)
+Expected ColumnsBySkiff(const QString& path, const char* szDelimiter, int lnMemCount,
+                        int lnUnescape, bool& bMismatch)
 {
     Expected expected;
     bMismatch = false;
-    EXPECT_EQ(skiff::ReadTxtIni(clsSkiff::NativePath(path).constData(), ",", "\"", 1, 1), 0);
+    EXPECT_EQ(
+        skiff::ReadTxtIni(clsSkiff::NativePath(path).constData(), szDelimiter, "\"", 1, 1), 0);
     for (int n = 1; n <= skiff::GetTxtRowCnt(); ++n) {
         const int colCount = skiff::GetTxtColCnt(n);
         bMismatch = bMismatch || colCount != lnMemCount;
@@ -163,8 +165,9 @@ TEST(clsRecordReaderLinePaths, FixedLinesCutAsSkiffCutsEachField)
     }
 }
 
-// Lines with and without quotes, delimiters after lone and paired lead bytes; files of many
-// quoted lines, where the reader stops cutting lines, among them.
+// Lines with and without quotes, delimiters after lone and paired lead bytes, delimiters that
+// are lead-range bytes themselves (Skiff splits at the first byte of 、); files of many quoted
+// lines, where the reader stops cutting lines, among them.
 TEST(clsRecordReaderLinePaths, DelimitedLinesCutAsSkiffGivesEachColumn)
 {
     std::mt19937 random(20261209);
@@ -176,6 +179,9 @@ TEST(clsRecordReaderLinePaths, DelimitedLinesCutAsSkiffGivesEachColumn)
         format.FileType = clsFormat::DelimitedText;
         format.CareQuote = 1;
         format.EscInput = static_cast<int>(random() % 2);
+        const bool leadDelimiter = round % 4 == 1;
+        if (leadDelimiter)
+            format.SepChr = u"、"_s;
         const int memCount = 1 + static_cast<int>(random() % 5);
         for (int i = 0; i < memCount; ++i)
             format.AddMember()->MemType = 5;
@@ -183,7 +189,8 @@ TEST(clsRecordReaderLinePaths, DelimitedLinesCutAsSkiffGivesEachColumn)
         WriteRandomLines(path, random, manyQuotes ? 40 : 1 + static_cast<int>(random() % 6),
                          round % 3 == 0, round % 2 == 0 || manyQuotes ? ",,\"" : ",,");
         bool mismatch = false;
-        const Expected expected = ColumnsBySkiff(path, memCount, format.EscInput, mismatch);
+        const Expected expected = ColumnsBySkiff(path, leadDelimiter ? "\x81\x41" : ",", memCount,
+                                                 format.EscInput, mismatch);
         ExpectSkiffCells(format, path, expected, mismatch);
     }
 }
