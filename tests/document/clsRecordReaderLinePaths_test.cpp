@@ -120,17 +120,17 @@ Expected ColumnsBySkiff(const QString& path, const char* szDelimiter, int lnMemC
 {
     Expected expected;
     bMismatch = false;
-    EXPECT_EQ(
-        skiff::ReadTxtIni(clsSkiff::NativePath(path).constData(), szDelimiter, "\"", 1, 1), 0);
+    EXPECT_EQ(skiff::ReadTxtIni(clsSkiff::NativePath(path).constData(), szDelimiter, "\"", 1, 1),
+              0);
     for (int n = 1; n <= skiff::GetTxtRowCnt(); ++n) {
         const int colCount = skiff::GetTxtColCnt(n);
         bMismatch = bMismatch || colCount != lnMemCount;
         std::vector<QByteArray> cells(static_cast<size_t>(lnMemCount));
         for (int i = 1; i <= std::min(colCount, lnMemCount); ++i) {
             QByteArray text(skiff::GetTxtLineLen(n) * 2 + 4, '\0');
-            EXPECT_EQ(skiff::GetTxtCol(text.data(), static_cast<int>(text.size()), n, i,
-                                       lnUnescape, 1),
-                      0);
+            EXPECT_EQ(
+                skiff::GetTxtCol(text.data(), static_cast<int>(text.size()), n, i, lnUnescape, 1),
+                0);
             cells[static_cast<size_t>(i - 1)] = QByteArray(text.constData());
         }
         expected.rows.push_back(cells);
