@@ -1,9 +1,11 @@
 // Fuzz target: every code converter and its length function on arbitrary bytes, and the
-// conversion of a text in two parts.
+// conversion of a file's text in its own buffer.
+#include "ConvErrors.h"
+#include "InPlaceConv.h"
 #include "JConv.h"
+#include "XString.h"
 #include "skiff.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -26,34 +28,25 @@ const Pair kPairs[] = {
     {UNICODEtoJIS, UNICODEtoJISLen},   {UNICODEtoEUC, UNICODEtoEUCLen},
 };
 
-// Cut at an ASCII byte (or at its end), EUC-JP and UTF-8 text comes out of its two parts as
-// it does whole: the text reader converts large files that way, the parts side by side. The
-// cut is looked for from nAt on.
-void CheckParts(const char* szSource, std::size_t nAt)
+// A file's EUC-JP or UTF-8 text converted in its own buffer, in chunks that end at ASCII bytes
+// and with or without halves side by side, comes out as it does converted whole into another.
+void CheckInPlace(const char* szSource, unsigned nChoice)
 {
     using skiff::Charset;
     const std::size_t length = std::strlen(szSource);
-    std::size_t cut = std::min(nAt, length);
-    while (cut < length && static_cast<unsigned char>(szSource[cut]) >= 0x80) {
-        ++cut;
-    }
     for (const Charset from : {Charset::Euc, Charset::Utf8}) {
-        const std::size_t first = skiff::ConvertedLength(from, Charset::Sjis, szSource, cut);
-        const std::size_t second =
-            skiff::ConvertedLength(from, Charset::Sjis, szSource + cut, length - cut);
-        // Exactly the announced sizes and the terminator added here.
-        std::vector<char> parts(first + second + 1);
-        int partErrors = 0;
-        if (skiff::Convert(from, Charset::Sjis, szSource, cut, parts.data(), partErrors) != first ||
-            skiff::Convert(from, Charset::Sjis, szSource + cut, length - cut, parts.data() + first,
-                           partErrors) != second) {
-            __builtin_trap();
-        }
-        parts[first + second] = '\0';
         std::vector<char> whole(skiff::ConvertedLength(from, Charset::Sjis, szSource) + 1);
         int wholeErrors = 0;
-        skiff::Convert(from, Charset::Sjis, szSource, whole.data(), wholeErrors);
-        if (whole != parts || wholeErrors != partErrors) {
+        const std::size_t size =
+            skiff::Convert(from, Charset::Sjis, szSource, whole.data(), wholeErrors);
+        XString text;
+        text.SetBytes(szSource, static_cast<int>(length));
+        skiff::ResetConvErrCnt();
+        skiff::ConvertFileToSjis(static_cast<int>(from), text, 0, (nChoice & 1) != 0,
+                                 1 + nChoice / 2);
+        if (static_cast<std::size_t>(text.Length()) != size ||
+            std::memcmp(text.Text(), whole.data(), size + 1) != 0 ||
+            GetConvErrCnt() != wholeErrors) {
             __builtin_trap();
         }
     }
@@ -80,6 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    CheckParts(source.data(), size > 0 ? data[0] * size / 256 : 0);
+    CheckInPlace(source.data(), size > 0 ? data[0] : 0);
     return 0;
 }

@@ -21,10 +21,5 @@ ConvPair FromSjis(int lnCharSet);
 
 // Converts szSrc into target, sized first by the length function.
 void ConvertInto(const ConvPair& pair, const char* szSrc, XString& target);
-// Converts a file's text, the lnLength bytes at szSrc up to their NUL, from character set 2
-// JIS, 3 EUC-JP or 4 UTF-8 into target as Shift-JIS, and counts the substitutions. With
-// bHalves, EUC-JP and UTF-8 text is cut at an ASCII byte near its middle, which cannot be part
-// of a longer character, and the halves are measured and converted side by side.
-void ConvertToSjis(int lnCharSet, const char* szSrc, int lnLength, bool bHalves, XString& target);
 
 } // namespace skiff

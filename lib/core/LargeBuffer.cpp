@@ -2,6 +2,7 @@
 #include "LargeBuffer.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <system_error>
 #include <thread>
@@ -90,6 +91,22 @@ long long ReadWhole(std::FILE* pFile, char* pBuffer, std::size_t lnSize)
 void FreeBytes(void* pBuffer) noexcept
 {
     std::free(pBuffer);
+}
+
+void ReleaseBytes(char* pFrom, std::size_t nBytes) noexcept
+{
+#if defined(__linux__) && defined(MADV_DONTNEED)
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto from = reinterpret_cast<std::uintptr_t>(pFrom);
+    const std::uintptr_t first = (from + page - 1) / page * page;
+    const std::uintptr_t last = (from + nBytes) / page * page;
+    if (last > first) {
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+    }
+#else
+    (void)pFrom;
+    (void)nBytes;
+#endif
 }
 
 } // namespace skiff

@@ -3,6 +3,7 @@
 
 #include "CharSetConv.h"
 #include "FieldText.h"
+#include "InPlaceConv.h"
 #include "SkiffFile.h"
 #include "skiff.h"
 
@@ -77,15 +78,10 @@ bool XCsv::Load(const char* szFile, int lnCharSet, bool bCareQuote)
     if (lnCharSet != 1) {
         // The converters end at a NUL: one in the file would lose everything after it.
         skiff::MarkNuls(text.Data(), text.Length());
-        const char* source = text.Text();
         // A UTF-8 byte-order mark has no Shift-JIS code; it is not part of the first line.
-        if (lnCharSet == 4 && std::strncmp(source, "\xEF\xBB\xBF", 3) == 0) {
-            source += 3;
-        }
-        XString converted;
-        const int length = text.Length() - static_cast<int>(source - text.Text());
-        skiff::ConvertToSjis(lnCharSet, source, length, length >= gHalvesSize, converted);
-        text = std::move(converted);
+        const int start =
+            lnCharSet == 4 && std::strncmp(text.Text(), "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+        skiff::ConvertFileToSjis(lnCharSet, text, start, text.Length() - start >= gHalvesSize);
     }
     try {
         BuildLines(reinterpret_cast<const unsigned char*>(text.Text()), text.Length(), bCareQuote);

@@ -399,57 +399,7 @@ std::string RandomText(unsigned seed, std::size_t nSize, bool bQuotes)
     return text;
 }
 
-// The converted lines, their table and the substitutions of a load of path.
-std::string ConvertedLoad(const std::string& path, int lnCharSet)
-{
-    skiff::ResetConvErrCnt();
-    XCsv csv(',', '"');
-    if (!csv.Load(path.c_str(), lnCharSet, true))
-        return "load failed";
-    std::string loaded = TableOf(csv, true) + std::to_string(GetConvErrCnt()) + "\n";
-    for (int row = 1; row <= csv.RowCount(); ++row) {
-        const XCsvLine& line = csv.Line(row);
-        loaded.append(csv.LineText(line), static_cast<std::size_t>(line.lnLength)) += '|';
-    }
-    return loaded;
-}
-
 } // namespace
-
-TEST_F(TxtReader, ConversionInHalvesGivesTheTextOfOne)
-{
-    // EUC-JP pairs, kana and JIS X 0212 characters, UTF-8 characters, strays, lone leads and
-    // NULs, in runs long enough for the converters' block paths, between ASCII bytes where
-    // the halves may meet.
-    static const char* const kPieces[] = {
-        "a",        ",",        "\n",           "\r\n",         "\xA4\xA2",
-        "\xB0\xA1", "\x8E\xB1", "\x8F\xB0\xA1", "\xE3\x81\x82", "\xEF\xBD\xB1",
-        "\xC3\xA9", "\xFF",     "\x80",         "\xA4",         "\xE3\x81"};
-    const int usual = XCsv::SetHalvesSize(1 << 30);
-    for (unsigned seed = 1; seed <= 60; ++seed) {
-        std::string text;
-        unsigned state = seed;
-        const auto next = [&state](unsigned bound) {
-            state = state * 1103515245u + 12345u;
-            return (state >> 16) % bound;
-        };
-        while (text.size() < 60 + seed * 40) {
-            const char* piece = kPieces[next(std::size(kPieces))];
-            for (unsigned run = next(24) + 1; run > 0; --run)
-                text += piece;
-            if (next(16) == 0)
-                text += '\0';
-        }
-        const std::string path = temp.Write("halves.csv", text);
-        for (const int charSet : {3, 4}) {
-            XCsv::SetHalvesSize(1 << 30);
-            const std::string one = ConvertedLoad(path, charSet);
-            XCsv::SetHalvesSize(1);
-            EXPECT_EQ(ConvertedLoad(path, charSet), one) << "seed " << seed << " set " << charSet;
-        }
-    }
-    XCsv::SetHalvesSize(usual);
-}
 
 TEST_F(TxtReader, HalvesOnTwoThreadsGiveTheTableOfOne)
 {
