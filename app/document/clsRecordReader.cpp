@@ -29,8 +29,8 @@ namespace {
 constexpr size_t kFieldBuffer = 2048;
 // Progress is reported once per this many records.
 constexpr int kProgressStep = 16384;
-// Lines with a quote that a file may begin with before its lines stop being cut here.
-constexpr int kQuotedLinesTried = 16;
+// Lines left to Skiff that a file may begin with before its lines stop being cut here.
+constexpr int kUncutLinesTried = 16;
 
 QByteArrayView Terminated(const char* text)
 {
@@ -225,24 +225,29 @@ bool clsRecordReader::ReadQuoted(int rowCount)
     return true;
 }
 
-// One call for the line instead of one per column. A line without a quote holds its columns as
-// they stand: they end at each delimiter that is not the trail byte of a double-byte character,
-// and only a lone lead byte at the line's end is mended.
 bool clsRecordReader::CutDelimitedLine(int lnColCount, int lnReadable)
 {
     if (!bCutLines)
         return false;
+    if (CutColumns(lnColCount, lnReadable))
+        return true;
+    // Where most lines are left to Skiff, looking at each line first only adds to its calls.
+    ++uncutLines;
+    bCutLines = uncutLines < kUncutLinesTried || uncutLines * 2 <= n;
+    return false;
+}
+
+// One call for the line instead of one per column. Where no quote stands anywhere but around
+// whole columns, the columns end at each delimiter that is not the trail byte of a double-byte
+// character, lose the quotes around them, and only a lone lead byte at the line's end is
+// mended: the columns Skiff would hand out.
+bool clsRecordReader::CutColumns(int lnColCount, int lnReadable)
+{
     const int lineLength = skiff::GetTxtLineLen(n);
     const char* line = WholeLine(lineLength);
     if (line == nullptr)
         return false;
     const auto length = static_cast<size_t>(lineLength) - (lineMended ? 1 : 0);
-    if (std::memchr(line, '"', length) != nullptr) {
-        // Where most lines quote, looking at each line first only adds to the column calls.
-        ++quotedLines;
-        bCutLines = quotedLines < kQuotedLinesTried || quotedLines * 4 <= n;
-        return false;
-    }
     columnEnds.clear();
     const char* const end = line + length;
     for (const char* p = line; (p = static_cast<const char*>(std::memchr(
@@ -260,18 +265,34 @@ bool clsRecordReader::CutDelimitedLine(int lnColCount, int lnReadable)
     // byte itself: before any other delimiter such a byte would have made the delimiter its trail.
     const bool mendEach =
         clsRecordReaderCells::IsLeadByte(static_cast<unsigned char>(delimiterByte));
+    const int substitutionsBefore = substitutions;
     size_t start = 0;
-    for (size_t i = 0; i < static_cast<size_t>(lnReadable); ++i) {
-        const size_t count = columnEnds[i] - start;
-        char* text = records.CellSpace(count + 2);
-        if (mendEach || i + 1 == columnEnds.size()) {
-            records.CommitCell(
-                clsRecordReaderCells::CopyMended(text, line + start, count, substitutions));
+    for (size_t i = 0; i < columnEnds.size(); ++i) {
+        const char* text = line + start;
+        size_t count = columnEnds[i] - start;
+        start = columnEnds[i] + 1;
+        // Skiff strips the quotes around a column as they stand. A closing quote after a lone
+        // lead byte is that byte's trail, though: its column would end in the lead byte mended.
+        const bool quoted = count >= 2 && text[0] == '"' && text[count - 1] == '"' &&
+                            !clsRecordReaderCells::EndsInLoneLead(text, count - 1);
+        if (quoted) {
+            ++text;
+            count -= 2;
+        }
+        if (std::memchr(text, '"', count) != nullptr) {
+            records.DropRow();
+            substitutions = substitutionsBefore;
+            return false;
+        }
+        if (i >= static_cast<size_t>(lnReadable))
+            continue;
+        char* cell = records.CellSpace(count + 2);
+        if (!quoted && (mendEach || i + 1 == columnEnds.size())) {
+            records.CommitCell(clsRecordReaderCells::CopyMended(cell, text, count, substitutions));
         } else {
-            std::memcpy(text, line + start, count);
+            std::memcpy(cell, text, count);
             records.CommitCell(count);
         }
-        start += count + 1;
     }
     return true;
 }

@@ -77,6 +77,7 @@ private:
     // Cuts the columns of line n from the whole line; false (nothing added) where that would
     // not give Skiff's own columns, which ReadColumns then asks for one by one.
     bool CutDelimitedLine(int lnColCount, int lnReadable);
+    bool CutColumns(int lnColCount, int lnReadable);
     bool ReadColumns(int lnReadable);
     bool ReadSimple(int rowCount);
     bool ReadFixed(const QByteArray& path);
@@ -119,11 +120,11 @@ private:
     clsReadResult result;
     qint64 trailingBytes = 0;
     bool lineMended = false;
-    // Cutting delimited lines here: the delimiter, whether it is still tried, the lines it
-    // could not cut for a quote, and where the columns of the line end.
+    // Cutting delimited lines here: the delimiter, whether it is still tried, the lines left
+    // to Skiff, and where the columns of the line end.
     char delimiterByte = ',';
     bool bCutLines = false;
-    int quotedLines = 0;
+    int uncutLines = 0;
     std::vector<size_t> columnEnds;
     // Geta marks written on the program side, for the substitution count.
     int substitutions = 0;
