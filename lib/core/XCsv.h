@@ -91,6 +91,8 @@ private:
     void AppendLineFound(const unsigned char* text, int lnSize, int lnStart, int lnLength,
                          int lnColumns, int lnEnd);
     void AppendLine(int lnStart, int lnLength, int lnColumns);
+    // Makes room for lnCount lines, where there is memory for them: a guess, not a need.
+    void ReserveLines(int lnCount) noexcept;
     void Discard() noexcept;
     void RestartCursor(int lnRow) noexcept;
     // Offset of the next delimiter outside quotes in the cursor's line, or the line's length.
