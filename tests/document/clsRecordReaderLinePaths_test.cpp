@@ -146,15 +146,23 @@ Expected ColumnsBySkiff(const QString& path, const char* szDelimiter, int lnMemC
     return expected;
 }
 
+// Runs lnRounds rounds of a test, each on the same file name in a temporary folder.
+template <class Round> void ForRounds(unsigned seed, int lnRounds, const Round& round)
+{
+    std::mt19937 random(seed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"lines.txt"_s);
+    for (int i = 0; i < lnRounds; ++i) {
+        SCOPED_TRACE(i);
+        round(i, random, path);
+    }
+}
+
 } // namespace
 
 TEST(clsRecordReaderLinePaths, FixedLinesCutAsSkiffCutsEachField)
 {
-    std::mt19937 random(20261208);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"fixed.txt"_s);
-    for (int round = 0; round < 300; ++round) {
-        SCOPED_TRACE(round);
+    ForRounds(20261208, 300, [](int round, std::mt19937& random, const QString& path) {
         clsFormat format;
         format.FileType = clsFormat::FixedText;
         std::vector<int> widths;
@@ -168,7 +176,7 @@ TEST(clsRecordReaderLinePaths, FixedLinesCutAsSkiffCutsEachField)
         }
         WriteRandomLines(path, random, 1 + static_cast<int>(random() % 6), round % 3 == 0, {});
         ExpectSkiffCells(format, path, CutBySkiff(path, widths), false);
-    }
+    });
 }
 
 // Lines with and without quotes, delimiters after lone and paired lead bytes, delimiters that
@@ -176,11 +184,7 @@ TEST(clsRecordReaderLinePaths, FixedLinesCutAsSkiffCutsEachField)
 // lines, where the reader stops cutting lines, among them.
 TEST(clsRecordReaderLinePaths, DelimitedLinesCutAsSkiffGivesEachColumn)
 {
-    std::mt19937 random(20261209);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"delimited.csv"_s);
-    for (int round = 0; round < 600; ++round) {
-        SCOPED_TRACE(round);
+    ForRounds(20261209, 600, [](int round, std::mt19937& random, const QString& path) {
         clsFormat format;
         format.FileType = clsFormat::DelimitedText;
         format.CareQuote = 1;
@@ -205,5 +209,5 @@ TEST(clsRecordReaderLinePaths, DelimitedLinesCutAsSkiffGivesEachColumn)
         const Expected expected = ColumnsBySkiff(path, leadDelimiter ? "\x81\x41" : ",", memCount,
                                                  format.EscInput, mismatch);
         ExpectSkiffCells(format, path, expected, mismatch);
-    }
+    });
 }
