@@ -203,6 +203,7 @@ bool clsRecordReader::ReadDelimited(const QByteArray& path)
     // Skiff splits at the delimiter's first byte.
     delimiterByte = delimiter.isEmpty() ? '\0' : delimiter.front();
     bCutLines = true;
+    uncutLines = 0;
     return format.CareQuote == 1 ? ReadQuoted(rowCount) : ReadSimple(rowCount);
 }
 

@@ -31,6 +31,7 @@ public:
     // written to pOut, which holds kNumberBytes.
     static size_t FormatDouble(char* pOut, double value);
 
+    // Whether c is in the range of Shift-JIS lead bytes.
     static bool IsLeadByte(unsigned char c)
     {
         return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
