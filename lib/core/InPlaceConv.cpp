@@ -1,6 +1,7 @@
 // A file's text converted into Shift-JIS inside its own buffer.
 #include "InPlaceConv.h"
 
+#include "CharSetConv.h"
 #include "ConvErrors.h"
 #include "JConv.h"
 #include "LargeBuffer.h"
@@ -177,17 +178,9 @@ void ConvertFileToSjis(int lnCharSet, XString& text, int lnStart, bool bHalves, 
     char* data = text.Data();
     if (from == Charset::Jis) {
         // JIS shifts between character sets as it goes: no chunk could start on its own.
-        const std::size_t size = ConvertedLength(from, Charset::Sjis, data + start, length - start);
-        if (size >= static_cast<std::size_t>(INT_MAX)) {
-            throw XString::estrOutOfRange;
-        }
         XString converted;
-        converted.Reserve(static_cast<int>(size) + 1);
-        int errors = 0;
-        Convert(from, Charset::Sjis, data + start, length - start, converted.Data(), errors);
-        converted.SetLength(static_cast<int>(size));
+        ConvertInto(ToSjis(lnCharSet), data + start, converted);
         text = std::move(converted);
-        AddConvErrs(errors);
         return;
     }
     const std::size_t cut = bHalves ? HalfwayAscii(data + start, length - start) : 0;

@@ -353,42 +353,34 @@ bool XCsv::BuildHalves(const unsigned char* text, int lnSize, int lnHalf, bool b
 
 void XCsv::ReserveLines(int lnCount) noexcept
 {
-    if (lnCount <= lnLineCapacity) {
-        return;
+    if (lnCount > lnLineCapacity) {
+        MoveLines(lnCount);
     }
-    std::unique_ptr<XCsvLine[], skiff::BytesDeleter> room(static_cast<XCsvLine*>(
-        skiff::AllocateBytes(static_cast<std::size_t>(lnCount) * sizeof(XCsvLine))));
-    if (!room) {
-        return;
-    }
-    if (lnLineCount > 0) {
-        std::memcpy(room.get(), lines.get(),
-                    static_cast<std::size_t>(lnLineCount) * sizeof(XCsvLine));
-    }
-    lines = std::move(room);
-    lnLineCapacity = lnCount;
 }
 
 void XCsv::AppendLine(int lnStart, int lnLength, int lnColumns)
 {
-    if (lnLineCount == lnLineCapacity) {
-        if (lnLineCount == INT_MAX) {
-            throw ecsvNoMemory;
-        }
-        const int capacity = GrownLineCapacity(lnLineCount + 1);
-        std::unique_ptr<XCsvLine[], skiff::BytesDeleter> grown(static_cast<XCsvLine*>(
-            skiff::AllocateBytes(static_cast<std::size_t>(capacity) * sizeof(XCsvLine))));
-        if (!grown) {
-            throw ecsvNoMemory;
-        }
-        if (lnLineCount > 0) {
-            std::memcpy(grown.get(), lines.get(),
-                        static_cast<std::size_t>(lnLineCount) * sizeof(XCsvLine));
-        }
-        lines = std::move(grown);
-        lnLineCapacity = capacity;
+    if (lnLineCount == lnLineCapacity &&
+        (lnLineCount == INT_MAX || !MoveLines(GrownLineCapacity(lnLineCount + 1)))) {
+        throw ecsvNoMemory;
     }
     lines[lnLineCount++] = XCsvLine{lnStart, lnLength, lnColumns};
+}
+
+bool XCsv::MoveLines(int lnCapacity) noexcept
+{
+    std::unique_ptr<XCsvLine[], skiff::BytesDeleter> moved(static_cast<XCsvLine*>(
+        skiff::AllocateBytes(static_cast<std::size_t>(lnCapacity) * sizeof(XCsvLine))));
+    if (!moved) {
+        return false;
+    }
+    if (lnLineCount > 0) {
+        std::memcpy(moved.get(), lines.get(),
+                    static_cast<std::size_t>(lnLineCount) * sizeof(XCsvLine));
+    }
+    lines = std::move(moved);
+    lnLineCapacity = lnCapacity;
+    return true;
 }
 
 int XCsv::LineEndCode() const

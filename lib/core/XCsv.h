@@ -93,6 +93,8 @@ private:
     void AppendLine(int lnStart, int lnLength, int lnColumns);
     // Makes room for lnCount lines, where there is memory for them: a guess, not a need.
     void ReserveLines(int lnCount) noexcept;
+    // Moves the table into room for lnCapacity lines; false, changing nothing, without memory.
+    bool MoveLines(int lnCapacity) noexcept;
     void Discard() noexcept;
     void RestartCursor(int lnRow) noexcept;
     // Offset of the next delimiter outside quotes in the cursor's line, or the line's length.
